@@ -1,12 +1,11 @@
 // formidor-cli: the headless side of Formidor.
-#include <cstdio>
-#include <cstring>
+#include "cli/commands.h"
+
+#include <iostream>
 
 int main(int argc, char** argv) {
-    if (argc < 2 || std::strcmp(argv[1], "--help") == 0) {
-        std::printf("Aufruf: formidor-cli BEFEHL [OPTIONEN]\n");
-        return argc < 2 ? 2 : 0;
-    }
-    std::fprintf(stderr, "formidor-cli: unbekannter Befehl '%s'\n", argv[1]);
-    return 2;
+    formidor::cli::Args args(argv + 1, argv + argc);
+    int rc = formidor::cli::run(args, std::cout, std::cerr);
+    std::cout.flush();
+    return rc;
 }

@@ -1,0 +1,58 @@
+#include "cli/commands.h"
+
+#include <iostream>
+
+namespace formidor::cli {
+
+namespace {
+
+struct Command {
+    const char* name;
+    const char* usage;
+    int (*fn)(const Args&, std::ostream&, std::ostream&);
+};
+
+const Command kCommands[] = {
+    {"reg-export", "reg-export DATEI            Einstellungen und Adressen als .reg-Datei sichern",
+     regExport},
+    {"reg-import", "reg-import DATEI            eine .reg-Datei in die Einstellungen einlesen",
+     regImport},
+    {"journal", "journal [--file DATEI]      das Journal zeilenweise ausgeben", journal},
+    {"check",
+     "check BLZ KONTO | check --infile DATEI [--blz-file DATEI]\n"
+     "                             Kontonummer nach dem Prüfziffernverfahren der Bank prüfen",
+     check},
+    {"bank", "bank BLZ [--blz-file DATEI] den Namen der Bank zur Bankleitzahl ausgeben", bank},
+    {"layout",
+     "layout transfer [OPTIONEN]  die gedruckten Texte eines Formulars mit Position ausgeben",
+     layout},
+    {"print", "print transfer [OPTIONEN] --pdf DATEI\n"
+              "                             ein Formular in eine PDF-Datei drucken",
+     print},
+};
+
+void usage(std::ostream& out) {
+    out << "Aufruf: formidor-cli BEFEHL [ARGUMENTE]\n\nBefehle:\n";
+    for (const auto& c : kCommands) out << "  " << c.usage << "\n";
+    out << "  --help                     diese Übersicht\n";
+}
+
+} // namespace
+
+int run(const Args& args, std::ostream& out, std::ostream& err) {
+    if (args.empty()) {
+        usage(err);
+        return 2;
+    }
+    if (args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
+        usage(out);
+        return 0;
+    }
+    for (const auto& c : kCommands) {
+        if (args[0] == c.name) return c.fn(Args(args.begin() + 1, args.end()), out, err);
+    }
+    err << "Unbekannter Befehl '" << args[0] << "' (formidor-cli --help zeigt alle Befehle)\n";
+    return 2;
+}
+
+} // namespace formidor::cli

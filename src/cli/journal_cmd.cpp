@@ -1,0 +1,10 @@
+#include "cli/commands.h"
+
+namespace formidor::cli {
+
+int journal(const Args&, std::ostream&, std::ostream& err) {
+    err << "Dieser Befehl ist noch nicht verfügbar.\n";
+    return 2;
+}
+
+} // namespace formidor::cli
