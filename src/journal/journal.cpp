@@ -1,0 +1,386 @@
+#include "journal/journal.h"
+
+#include "platform/paths.h"
+#include "platform/text.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cmath>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace formidor {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+template <class T>
+T readLE(const unsigned char* p) {
+    std::make_unsigned_t<T> v = 0;
+    for (size_t i = 0; i < sizeof(T); ++i)
+        v |= static_cast<std::make_unsigned_t<T>>(p[i]) << (8 * i);
+    return static_cast<T>(v);
+}
+
+template <class T>
+void writeLE(unsigned char* p, T value) {
+    auto v = static_cast<std::make_unsigned_t<T>>(value);
+    for (size_t i = 0; i < sizeof(T); ++i) p[i] = static_cast<unsigned char>(v >> (8 * i));
+}
+
+// The reason of a failed file operation in the user's language.
+std::string reasonOf(int err) {
+    switch (err) {
+    case ENOSPC:
+    case EDQUOT:
+        return "Auf dem Datenträger ist nicht genug freier Speicherplatz.";
+    case EACCES:
+    case EPERM:
+        return "Der Zugriff wurde verweigert.";
+    case EROFS:
+        return "Der Datenträger ist schreibgeschützt.";
+    case ENOENT:
+    case ENOTDIR:
+        return "Der Ordner existiert nicht.";
+    case EISDIR:
+        return "An seiner Stelle liegt ein Ordner.";
+    case EIO:
+        return "Ein-/Ausgabefehler beim Zugriff auf den Datenträger.";
+    default:
+        return "Systemfehler " + std::to_string(err) + ".";
+    }
+}
+
+std::string quoted(const fs::path& p) {
+    return "„" + p.string() + "“";
+}
+
+class Fd {
+public:
+    explicit Fd(int fd) : fd_(fd) {}
+    ~Fd() {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    Fd(const Fd&) = delete;
+    Fd& operator=(const Fd&) = delete;
+    int get() const { return fd_; }
+    // Closes now and reports the error a late write-back may surface only here.
+    int close() {
+        int rc = ::close(fd_);
+        fd_ = -1;
+        return rc == 0 ? 0 : errno;
+    }
+
+private:
+    int fd_;
+};
+
+} // namespace
+
+std::string_view journalTypText(uint16_t typ) {
+    switch (typ) {
+    case kJournalUeberweisung:
+        return "Überweisung";
+    case kJournalVerrechnungsscheck:
+        return "Verrechnungsscheck";
+    case kJournalAuslandsueberweisung:
+        return "Auslandsüberweisung";
+    case kJournalLastschrift:
+        return "Lastschrift";
+    case kJournalScheckeinreichung:
+        return "Scheckeinreichung";
+    default:
+        return {};
+    }
+}
+
+// --- TJournal ---
+
+int32_t TJournal::ID() const {
+    return readLE<int32_t>(&bytes_[4]);
+}
+void TJournal::SetID(int32_t id) {
+    writeLE(&bytes_[4], id);
+}
+
+TDateTime TJournal::Datum() const {
+    double d;
+    uint64_t bits = readLE<uint64_t>(&bytes_[8]);
+    std::memcpy(&d, &bits, sizeof d);
+    return d;
+}
+
+void TJournal::SetDatum(TDateTime d) {
+    uint64_t bits;
+    std::memcpy(&bits, &d, sizeof bits);
+    writeLE(&bytes_[8], bits);
+}
+
+uint16_t TJournal::Typ() const {
+    return readLE<uint16_t>(&bytes_[16]);
+}
+void TJournal::SetTyp(uint16_t t) {
+    writeLE(&bytes_[16], t);
+}
+Currency TJournal::Betrag() const {
+    return readLE<int64_t>(&bytes_[24]);
+}
+void TJournal::SetBetrag(Currency c) {
+    writeLE(&bytes_[24], c);
+}
+
+std::string TJournal::text(size_t offset, size_t max) const {
+    size_t n = std::min<size_t>(bytes_[offset], max);
+    return cp1252ToUtf8(std::string_view(reinterpret_cast<const char*>(&bytes_[offset + 1]), n));
+}
+
+void TJournal::setText(size_t offset, size_t max, std::string_view utf8) {
+    std::string ansi = utf8ToCp1252(utf8);
+    if (ansi.size() > max) ansi.resize(max);
+    bytes_[offset] = static_cast<unsigned char>(ansi.size());
+    std::memcpy(&bytes_[offset + 1], ansi.data(), ansi.size());
+    std::memset(&bytes_[offset + 1 + ansi.size()], 0, max - ansi.size());
+}
+
+// --- Journal ---
+
+Journal::Journal(fs::path file) : file_(std::move(file)) {}
+
+fs::path Journal::file() const {
+    return file_.empty() ? paths::journalFile() : file_;
+}
+
+void Journal::anzeigen() {
+    if (onAnzeigen_) onAnzeigen_();
+}
+
+void Journal::widen(const TJournal& r) {
+    highest_ = std::max(highest_, r.ID());
+    lowest_ = std::min(lowest_, r.ID());
+    earliest_ = std::min(earliest_, r.Datum());
+    latest_ = std::max(latest_, r.Datum());
+}
+
+void Journal::JournalLaden() {
+    const fs::path p = file();
+    std::string failure;
+    bool unreadable = false;
+
+    struct stat st {};
+    if (::stat(p.c_str(), &st) != 0 && errno == ENOENT) {
+        // A first start: an empty journal, created now so the user sees where it lives.
+        std::error_code ec;
+        fs::create_directories(p.parent_path(), ec);
+        int fd = ::open(p.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+        if (fd < 0 && errno != EEXIST)
+            failure =
+                "Das Journal " + quoted(p) + " konnte nicht angelegt werden. " + reasonOf(errno);
+        if (fd >= 0) ::close(fd);
+        list_.clear();
+        state_ = State::Ok;
+    } else {
+        Fd fd(::open(p.c_str(), O_RDONLY | O_CLOEXEC));
+        int err = 0;
+        std::vector<TJournal> loaded;
+        if (fd.get() < 0) {
+            err = errno;
+        } else if (::fstat(fd.get(), &st) != 0) {
+            err = errno;
+        } else if (S_ISDIR(st.st_mode)) {
+            err = EISDIR;
+        } else {
+            // Only whole records count; a torn tail is left out.
+            size_t count = static_cast<size_t>(st.st_size) / TJournal::kSize;
+            loaded.resize(count);
+            auto* dst = reinterpret_cast<char*>(loaded.data());
+            size_t want = count * TJournal::kSize, got = 0;
+            while (got < want) {
+                ssize_t n = ::read(fd.get(), dst + got, want - got);
+                if (n < 0) {
+                    if (errno == EINTR) continue;
+                    err = errno;
+                    break;
+                }
+                if (n == 0) break; // shrank while we read: keep what is whole
+                got += static_cast<size_t>(n);
+            }
+            loaded.resize(got / TJournal::kSize);
+        }
+        if (err != 0) {
+            unreadable = true;
+            failure = "Das Journal " + quoted(p) + " kann nicht gelesen werden. " + reasonOf(err) +
+                      " Die Datei wird nicht überschrieben; neue Einträge werden in diesem "
+                      "Programmlauf nicht gespeichert.";
+        } else {
+            list_ = std::move(loaded);
+            for (const auto& r : list_) widen(r);
+            state_ = State::Ok;
+        }
+    }
+    if (unreadable) state_ = State::Unreadable;
+    anzeigen();
+    if (!failure.empty()) throw EJournalError(failure);
+}
+
+void Journal::JournalSpeichern() {
+    const fs::path p = file();
+    if (state_ == State::Unreadable) {
+        anzeigen();
+        throw EJournalError("Das Journal " + quoted(p) +
+                            " wird nicht gespeichert, weil die vorhandene Datei nicht gelesen "
+                            "werden konnte und sonst verloren ginge.");
+    }
+
+    std::string buffer;
+    buffer.reserve(list_.size() * TJournal::kSize);
+    for (const auto& r : list_)
+        if (r.Flag() == 0)
+            buffer.append(reinterpret_cast<const char*>(r.bytes().data()), TJournal::kSize);
+
+    const fs::path dir = p.parent_path();
+    std::error_code ec;
+    if (!dir.empty()) fs::create_directories(dir, ec);
+    std::string tmpl = (dir / ".journal.XXXXXX").string();
+
+    int err = 0;
+    int fdRaw = ::mkostemp(tmpl.data(), O_CLOEXEC);
+    if (fdRaw < 0) {
+        err = errno;
+    } else {
+        Fd fd(fdRaw);
+        struct stat old {};
+        if (::stat(p.c_str(), &old) == 0) ::fchmod(fd.get(), old.st_mode & 07777);
+        size_t done = 0;
+        while (done < buffer.size() && err == 0) {
+            size_t chunk = buffer.size() - done;
+            if (fault_ && done + chunk > fault_->afterBytes) {
+                chunk = fault_->afterBytes > done ? fault_->afterBytes - done : 0;
+                if (chunk == 0) {
+                    err = fault_->error;
+                    break;
+                }
+            }
+            ssize_t n = ::write(fd.get(), buffer.data() + done, chunk);
+            if (n < 0) {
+                if (errno != EINTR) err = errno;
+                continue;
+            }
+            done += static_cast<size_t>(n);
+        }
+        if (err == 0 && ::fsync(fd.get()) != 0) err = errno;
+        int closeErr = fd.close();
+        if (err == 0) err = closeErr;
+        if (err == 0 && ::rename(tmpl.c_str(), p.c_str()) != 0) err = errno;
+        if (err != 0) {
+            ::unlink(tmpl.c_str());
+        } else {
+            // Make the rename itself durable.
+            int dfd = ::open(dir.empty() ? "." : dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+            if (dfd >= 0) {
+                ::fsync(dfd);
+                ::close(dfd);
+            }
+        }
+    }
+    anzeigen();
+    if (err != 0)
+        throw EJournalError("Das Journal " + quoted(p) + " konnte nicht gespeichert werden. " +
+                            reasonOf(err) + " Die bisherige Datei ist unverändert.");
+}
+
+void Journal::JournalAnhaengen(uint16_t Typ, std::string_view AuftraggeberKonto,
+                               std::string_view AuftraggeberName, TDateTime Datum,
+                               std::string_view AuftraggeberBLZ, std::string_view EmpfaengerName,
+                               std::string_view EmpfaengerKonto, std::string_view EmpfaengerBLZ,
+                               std::string_view Verwendungszweck, Currency Betrag) {
+    TJournal r;
+    r.SetID(++highest_);
+    r.SetFlag(0);
+    r.SetDatum(Datum);
+    r.SetBetrag(Betrag);
+    r.SetTyp(Typ);
+    r.SetAuftraggeberKonto(AuftraggeberKonto);
+    r.SetAuftraggeberName(AuftraggeberName);
+    r.SetAuftraggeberBLZ(AuftraggeberBLZ);
+    r.SetEmpfaengerName(EmpfaengerName);
+    r.SetEmpfaengerKonto(EmpfaengerKonto);
+    r.SetEmpfaengerBLZ(EmpfaengerBLZ);
+    r.SetVerwendungszweck(Verwendungszweck);
+    list_.push_back(r);
+    // The dates widen before the save so that a record left in the list by a failed save is
+    // still inside the journal dialog's default range.
+    earliest_ = std::min(earliest_, Datum);
+    latest_ = std::max(latest_, Datum);
+    JournalSpeichern();
+    anzeigen();
+}
+
+void Journal::saveAtClose() {
+    if (state_ == State::Unreadable) return;
+    JournalSpeichern();
+}
+
+// --- display ---
+
+namespace {
+
+// Dates a damaged file may hold are shown empty rather than as nonsense.
+std::string dateText(TDateTime d, const FormatSettings& fs) {
+    if (!std::isfinite(d) || d < -693593.0 || d >= 2958466.0) return {};
+    return DateToStr(d, fs);
+}
+
+} // namespace
+
+std::string journalCell(const TJournal& r, int line, int column, const FormatSettings& fs) {
+    if (column == 0) return line == 0 ? std::to_string(r.ID()) : std::string();
+    std::string s;
+    switch (line) {
+    case 0:
+        s.reserve(96);
+        s += journalTypText(r.Typ());
+        s += " - ";
+        s += dateText(r.Datum(), fs);
+        s += " - Betrag: ";
+        s += FloatToStrF(CurrencyToDouble(r.Betrag()), FloatFormat::Fixed, 7, 2, fs);
+        s += " € - Verwendungszweck: ";
+        s += r.Verwendungszweck();
+        break;
+    case 1:
+        s = "Auftraggeber: " + r.AuftraggeberName() + " - Konto: " + r.AuftraggeberKonto() + " (" +
+            r.AuftraggeberBLZ() + ")";
+        break;
+    case 2:
+        s = "Empfänger: " + r.EmpfaengerName() + " - Konto:" + r.EmpfaengerKonto() + " (" +
+            r.EmpfaengerBLZ() + ")";
+        break;
+    default:
+        break;
+    }
+    return s;
+}
+
+std::vector<JournalRow> JournalAnzeigen(const std::vector<TJournal>& list,
+                                        const FormatSettings& fs) {
+    std::vector<JournalRow> rows(list.size() * kJournalRowsPerRecord);
+    for (size_t i = 0; i < list.size(); ++i) {
+        for (int line = 0; line < kJournalRowsPerRecord; ++line) {
+            auto& row = rows[i * kJournalRowsPerRecord + line];
+            row.cells[0] = journalCell(list[i], line, 0, fs);
+            row.cells[1] = journalCell(list[i], line, 1, fs);
+        }
+    }
+    return rows;
+}
+
+JournalBlock journalBlockOf(int row, int rowCount) {
+    if (rowCount <= 0) return {0, 0};
+    row = std::clamp(row, 0, rowCount - 1);
+    int top = row / kJournalRowsPerRecord * kJournalRowsPerRecord;
+    return {top, std::min(top + kJournalRowsPerRecord - 1, rowCount - 1)};
+}
+
+} // namespace formidor
