@@ -44,7 +44,7 @@ std::string reasonOf(int err) {
         return "Der Datenträger ist schreibgeschützt.";
     case ENOENT:
     case ENOTDIR:
-        return "Der Ordner existiert nicht.";
+        return "Die Datei oder ihr Ordner existiert nicht.";
     case EISDIR:
         return "An seiner Stelle liegt ein Ordner.";
     case EIO:
@@ -164,63 +164,68 @@ void Journal::widen(const TJournal& r) {
     latest_ = std::max(latest_, r.Datum());
 }
 
+std::optional<std::vector<TJournal>> readJournalFile(const fs::path& p) {
+    struct stat st {};
+    if (::stat(p.c_str(), &st) != 0 && errno == ENOENT) return std::nullopt;
+    Fd fd(::open(p.c_str(), O_RDONLY | O_CLOEXEC));
+    int err = 0;
+    std::vector<TJournal> loaded;
+    if (fd.get() < 0) {
+        err = errno;
+    } else if (::fstat(fd.get(), &st) != 0) {
+        err = errno;
+    } else if (S_ISDIR(st.st_mode)) {
+        err = EISDIR;
+    } else {
+        // Only whole records count; a torn tail is left out.
+        size_t count = static_cast<size_t>(st.st_size) / TJournal::kSize;
+        loaded.resize(count);
+        auto* dst = reinterpret_cast<char*>(loaded.data());
+        size_t want = count * TJournal::kSize, got = 0;
+        while (got < want) {
+            ssize_t n = ::read(fd.get(), dst + got, want - got);
+            if (n < 0) {
+                if (errno == EINTR) continue;
+                err = errno;
+                break;
+            }
+            if (n == 0) break; // shrank while we read: keep what is whole
+            got += static_cast<size_t>(n);
+        }
+        loaded.resize(got / TJournal::kSize);
+    }
+    if (err != 0)
+        throw EJournalError("Das Journal " + quoted(p) + " kann nicht gelesen werden. " +
+                            reasonOf(err));
+    return loaded;
+}
+
 void Journal::JournalLaden() {
     const fs::path p = file();
     std::string failure;
-    bool unreadable = false;
-
-    struct stat st {};
-    if (::stat(p.c_str(), &st) != 0 && errno == ENOENT) {
-        // A first start: an empty journal, created now so the user sees where it lives.
-        std::error_code ec;
-        fs::create_directories(p.parent_path(), ec);
-        int fd = ::open(p.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-        if (fd < 0 && errno != EEXIST)
-            failure =
-                "Das Journal " + quoted(p) + " konnte nicht angelegt werden. " + reasonOf(errno);
-        if (fd >= 0) ::close(fd);
-        list_.clear();
-        state_ = State::Ok;
-    } else {
-        Fd fd(::open(p.c_str(), O_RDONLY | O_CLOEXEC));
-        int err = 0;
-        std::vector<TJournal> loaded;
-        if (fd.get() < 0) {
-            err = errno;
-        } else if (::fstat(fd.get(), &st) != 0) {
-            err = errno;
-        } else if (S_ISDIR(st.st_mode)) {
-            err = EISDIR;
+    try {
+        auto loaded = readJournalFile(p);
+        if (!loaded) {
+            // A first start: an empty journal, created now so the user sees where it lives.
+            std::error_code ec;
+            fs::create_directories(p.parent_path(), ec);
+            int fd = ::open(p.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+            if (fd < 0 && errno != EEXIST)
+                failure = "Das Journal " + quoted(p) + " konnte nicht angelegt werden. " +
+                          reasonOf(errno);
+            if (fd >= 0) ::close(fd);
+            list_.clear();
         } else {
-            // Only whole records count; a torn tail is left out.
-            size_t count = static_cast<size_t>(st.st_size) / TJournal::kSize;
-            loaded.resize(count);
-            auto* dst = reinterpret_cast<char*>(loaded.data());
-            size_t want = count * TJournal::kSize, got = 0;
-            while (got < want) {
-                ssize_t n = ::read(fd.get(), dst + got, want - got);
-                if (n < 0) {
-                    if (errno == EINTR) continue;
-                    err = errno;
-                    break;
-                }
-                if (n == 0) break; // shrank while we read: keep what is whole
-                got += static_cast<size_t>(n);
-            }
-            loaded.resize(got / TJournal::kSize);
-        }
-        if (err != 0) {
-            unreadable = true;
-            failure = "Das Journal " + quoted(p) + " kann nicht gelesen werden. " + reasonOf(err) +
-                      " Die Datei wird nicht überschrieben; neue Einträge werden in diesem "
-                      "Programmlauf nicht gespeichert.";
-        } else {
-            list_ = std::move(loaded);
+            list_ = std::move(*loaded);
             for (const auto& r : list_) widen(r);
-            state_ = State::Ok;
         }
+        state_ = State::Ok;
+    } catch (const EJournalError& e) {
+        state_ = State::Unreadable;
+        failure = std::string(e.what()) +
+                  " Die Datei wird nicht überschrieben; neue Einträge werden in diesem "
+                  "Programmlauf nicht gespeichert.";
     }
-    if (unreadable) state_ = State::Unreadable;
     anzeigen();
     if (!failure.empty()) throw EJournalError(failure);
 }

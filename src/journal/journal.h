@@ -152,6 +152,10 @@ private:
     std::optional<WriteFault> fault_;
 };
 
+// Reads the records of a journal file without changing anything: nullopt when there is no such
+// file; EJournalError with a German message when it exists but cannot be read.
+std::optional<std::vector<TJournal>> readJournalFile(const std::filesystem::path& file);
+
 // What the journal page shows: three rows of two cells per record.
 inline constexpr int kJournalRowsPerRecord = 3;
 
