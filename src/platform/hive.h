@@ -29,6 +29,14 @@ public:
 
 enum class TRegDataType { rdUnknown, rdString, rdInteger };
 
+// One value of a key as GetValues returns it: text for rdString, number for rdInteger.
+struct TRegValue {
+    std::string name;
+    TRegDataType type = TRegDataType::rdUnknown;
+    std::string text;
+    int32_t number = 0;
+};
+
 class TRegistry {
 public:
     // Works on the current user's hive (paths::hiveFile(), looked up afresh on every use so
@@ -49,7 +57,8 @@ public:
 
     // Missing → empty text; stored as integer → "Ungültiger Datentyp für '%s'".
     std::string ReadString(std::string_view name);
-    // Missing → "Fehler beim Holen der Daten für '%s'"; other type → "Ungültiger Datentyp für '%s'".
+    // Missing → "Fehler beim Holen der Daten für '%s'"; other type → "Ungültiger Datentyp für
+    // '%s'".
     int32_t ReadInteger(std::string_view name);
     bool ReadBool(std::string_view name); // any non-zero number reads true
     void WriteString(std::string_view name, std::string_view value);
@@ -66,6 +75,8 @@ public:
     // Subkeys of the open key in case-insensitive name order; values in creation order.
     std::vector<std::string> GetKeyNames();
     std::vector<std::string> GetValueNames();
+    // Every value of the open key with its type and data, in creation order, in one read.
+    std::vector<TRegValue> GetValues();
 
 private:
     struct Impl;
@@ -76,6 +87,21 @@ namespace hive {
 // Opens (creating when missing) the current user's hive now and reports an unusable one as
 // EHiveUnavailable with a German message naming the file. Called once at start.
 void checkAvailable();
+
+// Groups registry operations of this process into one transaction: with write = true the hive is
+// locked for writing at once and everything done until Commit() arrives together or, when the
+// object is destroyed without Commit(), not at all; with write = false all reads see one state.
+class Transaction {
+public:
+    explicit Transaction(bool write);
+    ~Transaction();
+    Transaction(const Transaction&) = delete;
+    Transaction& operator=(const Transaction&) = delete;
+    void Commit();
+
+private:
+    bool open_ = false;
+};
 } // namespace hive
 
 // .reg files in the system registry editor's format: "Windows Registry Editor Version 5.00",

@@ -1,0 +1,553 @@
+#include "platform/hive.h"
+
+#include "platform/paths.h"
+#include "platform/text.h"
+
+#include <sqlite3.h>
+#include <unistd.h>
+
+#include <memory>
+#include <optional>
+#include <unordered_map>
+#include <utility>
+
+namespace formidor {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Keys form a tree by parent id; the root is id 0 and has no row. Names keep the case they were
+// created with, `fold` holds their case-folded form and carries the uniqueness, so "Müller" and
+// "MÜLLER" are one key. Value ids grow with every new value, which gives the creation order;
+// overwriting a value keeps its id and therefore its place.
+constexpr const char* kSchema = R"sql(
+CREATE TABLE IF NOT EXISTS keys(
+  id INTEGER PRIMARY KEY,
+  parent INTEGER NOT NULL,
+  name TEXT NOT NULL,
+  fold TEXT NOT NULL,
+  UNIQUE(parent, fold));
+CREATE TABLE IF NOT EXISTS vals(
+  id INTEGER PRIMARY KEY AUTOINCREMENT,
+  key INTEGER NOT NULL,
+  name TEXT NOT NULL,
+  fold TEXT NOT NULL,
+  type INTEGER NOT NULL,
+  str TEXT,
+  num INTEGER,
+  UNIQUE(key, fold));
+PRAGMA user_version = 1;
+)sql";
+
+constexpr int kSchemaVersion = 1;
+constexpr int kBusyTimeoutMs = 10000;
+constexpr int kTypeString = 1;
+constexpr int kTypeInteger = 2;
+
+std::string unavailableMessage(const fs::path& file, std::string_view reason) {
+    std::string msg =
+        formatMessage("Die Einstellungsdatei '%s' kann nicht geöffnet werden oder ist "
+                      "beschädigt",
+                      file.string());
+    msg += " (";
+    msg += reason;
+    msg += "). Die Datei bleibt unverändert; bitte sichern oder entfernen Sie sie.";
+    return msg;
+}
+
+struct Connection {
+    sqlite3* db = nullptr;
+    fs::path file;
+    pid_t pid = 0;
+    std::unordered_map<const char*, sqlite3_stmt*> statements;
+
+    ~Connection() {
+        for (auto& [sql, st] : statements) sqlite3_finalize(st);
+        if (db) sqlite3_close_v2(db);
+    }
+
+    [[noreturn]] void fail(std::string_view what) const {
+        std::string msg = "Fehler beim Zugriff auf die Einstellungsdatei '" + file.string() +
+                          "': " + std::string(what);
+        if (db) {
+            msg += ": ";
+            msg += sqlite3_errmsg(db);
+        }
+        throw ERegistryException(msg);
+    }
+
+    // Statements are compiled once per connection; the key is the literal's address.
+    sqlite3_stmt* prepare(const char* sql) {
+        auto it = statements.find(sql);
+        if (it != statements.end()) return it->second;
+        sqlite3_stmt* st = nullptr;
+        if (sqlite3_prepare_v3(db, sql, -1, SQLITE_PREPARE_PERSISTENT, &st, nullptr) != SQLITE_OK)
+            fail("Abfrage nicht übersetzbar");
+        statements.emplace(sql, st);
+        return st;
+    }
+
+    void exec(const char* sql) {
+        char* err = nullptr;
+        if (sqlite3_exec(db, sql, nullptr, nullptr, &err) != SQLITE_OK) {
+            std::string e = err ? err : "";
+            sqlite3_free(err);
+            throw ERegistryException("Fehler beim Zugriff auf die Einstellungsdatei '" +
+                                     file.string() + "': " + e);
+        }
+    }
+};
+
+Connection* g_connection = nullptr;
+
+// Runs `sql` on a connection still being opened; any failure means the file is unusable.
+void openExec(sqlite3* db, const fs::path& file, const char* sql) {
+    char* err = nullptr;
+    if (sqlite3_exec(db, sql, nullptr, nullptr, &err) != SQLITE_OK) {
+        std::string e = err ? err : sqlite3_errmsg(db);
+        sqlite3_free(err);
+        throw EHiveUnavailable(unavailableMessage(file, e));
+    }
+}
+
+std::string openQueryText(sqlite3* db, const fs::path& file, const char* sql) {
+    sqlite3_stmt* st = nullptr;
+    if (sqlite3_prepare_v2(db, sql, -1, &st, nullptr) != SQLITE_OK)
+        throw EHiveUnavailable(unavailableMessage(file, sqlite3_errmsg(db)));
+    int rc = sqlite3_step(st);
+    std::string out;
+    if (rc == SQLITE_ROW) {
+        auto t = sqlite3_column_text(st, 0);
+        out = t ? reinterpret_cast<const char*>(t) : "";
+    } else if (rc != SQLITE_DONE) {
+        std::string e = sqlite3_errmsg(db);
+        sqlite3_finalize(st);
+        throw EHiveUnavailable(unavailableMessage(file, e));
+    }
+    sqlite3_finalize(st);
+    return out;
+}
+
+std::unique_ptr<Connection> openConnection(const fs::path& file) {
+    auto c = std::make_unique<Connection>();
+    c->file = file;
+    c->pid = ::getpid();
+    std::error_code ec;
+    fs::create_directories(file.parent_path(), ec);
+    bool existed = fs::exists(file, ec);
+    if (existed && !fs::is_regular_file(file, ec))
+        throw EHiveUnavailable(unavailableMessage(file, "keine Datei"));
+    // An existing file is never created anew: opening it must not replace what is there.
+    int flags = SQLITE_OPEN_READWRITE | (existed ? 0 : SQLITE_OPEN_CREATE);
+    if (sqlite3_open_v2(file.c_str(), &c->db, flags, nullptr) != SQLITE_OK) {
+        std::string e = c->db ? sqlite3_errmsg(c->db) : "kein Speicher";
+        throw EHiveUnavailable(unavailableMessage(file, e));
+    }
+    sqlite3_extended_result_codes(c->db, 1);
+    sqlite3_busy_timeout(c->db, kBusyTimeoutMs);
+    // Everything that could alter the file waits until it is known to be ours and sound.
+    if (existed) {
+        std::string check = openQueryText(c->db, file, "PRAGMA quick_check");
+        if (check != "ok") throw EHiveUnavailable(unavailableMessage(file, check));
+        int v = std::stoi("0" + openQueryText(c->db, file, "PRAGMA user_version"));
+        std::string n = openQueryText(c->db, file, "SELECT count(*) FROM sqlite_master");
+        if (v == 0 && n != "0")
+            throw EHiveUnavailable(unavailableMessage(file, "keine Einstellungsdatenbank"));
+        if (v > kSchemaVersion)
+            throw EHiveUnavailable(unavailableMessage(file, "unbekannte Version"));
+    }
+    std::string mode = openQueryText(c->db, file, "PRAGMA journal_mode=WAL");
+    if (mode != "wal")
+        throw EHiveUnavailable(unavailableMessage(file, "Protokollmodus nicht einstellbar"));
+    openExec(c->db, file, "PRAGMA synchronous=NORMAL");
+    // A new (or empty) file gets its tables; two processes starting at once create them once.
+    openExec(c->db, file, "BEGIN IMMEDIATE");
+    try {
+        int v = std::stoi("0" + openQueryText(c->db, file, "PRAGMA user_version"));
+        if (v == 0) openExec(c->db, file, kSchema);
+        openExec(c->db, file, "COMMIT");
+    } catch (...) {
+        sqlite3_exec(c->db, "ROLLBACK", nullptr, nullptr, nullptr);
+        throw;
+    }
+    return c;
+}
+
+// The process's one connection, reopened when the hive file changes (tests move XDG_DATA_HOME)
+// and opened afresh in a child after fork(), which must not use its parent's connection.
+Connection& connection() {
+    fs::path file = paths::hiveFile();
+    if (g_connection && g_connection->pid != ::getpid()) {
+        g_connection = nullptr; // the parent's; closing it here could disturb the parent's locks
+    }
+    if (g_connection && g_connection->file == file) return *g_connection;
+    if (g_connection) {
+        delete g_connection;
+        g_connection = nullptr;
+    }
+    g_connection = openConnection(file).release();
+    return *g_connection;
+}
+
+// Binds, steps and resets one cached statement.
+class Query {
+public:
+    Query(Connection& c, const char* sql) : c_(c), st_(c.prepare(sql)) {}
+    ~Query() {
+        sqlite3_reset(st_);
+        sqlite3_clear_bindings(st_);
+    }
+    Query& bind(int i, std::string_view s) {
+        sqlite3_bind_text(st_, i, s.data(), static_cast<int>(s.size()), SQLITE_TRANSIENT);
+        return *this;
+    }
+    Query& bind(int i, int64_t v) {
+        sqlite3_bind_int64(st_, i, v);
+        return *this;
+    }
+    Query& bindNull(int i) {
+        sqlite3_bind_null(st_, i);
+        return *this;
+    }
+    // true while there is a row
+    bool step() {
+        int rc = sqlite3_step(st_);
+        if (rc == SQLITE_ROW) return true;
+        if (rc == SQLITE_DONE) return false;
+        c_.fail((rc & 0xFF) == SQLITE_BUSY ? "die Datei ist von einem anderen Programm belegt"
+                                           : "Lesen oder Schreiben fehlgeschlagen");
+    }
+    int64_t integer(int col) const { return sqlite3_column_int64(st_, col); }
+    int type(int col) const { return sqlite3_column_type(st_, col); }
+    std::string text(int col) const {
+        auto t = sqlite3_column_text(st_, col);
+        return t ? std::string(reinterpret_cast<const char*>(t),
+                               static_cast<size_t>(sqlite3_column_bytes(st_, col)))
+                 : std::string();
+    }
+
+private:
+    Connection& c_;
+    sqlite3_stmt* st_;
+};
+
+// Several statements that must arrive together. Inside a hive::Transaction they simply join it.
+class WriteScope {
+public:
+    explicit WriteScope(Connection& c) : c_(c) {
+        own_ = sqlite3_get_autocommit(c.db) != 0;
+        if (own_) c_.exec("BEGIN IMMEDIATE");
+    }
+    ~WriteScope() {
+        if (own_ && !done_) sqlite3_exec(c_.db, "ROLLBACK", nullptr, nullptr, nullptr);
+    }
+    void commit() {
+        if (own_) c_.exec("COMMIT");
+        done_ = true;
+    }
+
+private:
+    Connection& c_;
+    bool own_ = false;
+    bool done_ = false;
+};
+
+std::vector<std::string> splitPath(std::string_view path) {
+    std::vector<std::string> parts;
+    size_t start = 0;
+    while (start <= path.size()) {
+        size_t end = path.find('\\', start);
+        if (end == std::string_view::npos) end = path.size();
+        if (end > start) parts.emplace_back(path.substr(start, end - start));
+        start = end + 1;
+    }
+    return parts;
+}
+
+std::optional<std::pair<int64_t, std::string>> findChild(Connection& c, int64_t parent,
+                                                         std::string_view fold) {
+    Query q(c, "SELECT id, name FROM keys WHERE parent = ?1 AND fold = ?2");
+    q.bind(1, parent).bind(2, fold);
+    if (!q.step()) return std::nullopt;
+    return std::make_pair(q.integer(0), q.text(1));
+}
+
+bool keyAlive(Connection& c, int64_t id) {
+    if (id == 0) return true;
+    Query q(c, "SELECT 1 FROM keys WHERE id = ?1");
+    q.bind(1, id);
+    return q.step();
+}
+
+struct Resolved {
+    int64_t id = 0;
+    std::vector<std::string> names; // from the root, as stored
+};
+
+} // namespace
+
+struct TRegistry::Impl {
+    int64_t key = 0;
+    std::vector<std::string> names;
+    bool readOnly = false;
+
+    // Resolves a path against the open key; creates missing keys when asked to.
+    std::optional<Resolved> resolve(std::string_view path, bool create) {
+        Connection& c = connection();
+        Resolved r;
+        bool absolute = !path.empty() && path.front() == '\\';
+        if (!absolute) {
+            r.id = key;
+            r.names = names;
+            if (!keyAlive(c, key)) return std::nullopt;
+        }
+        auto parts = splitPath(path);
+        size_t i = 0;
+        for (; i < parts.size(); ++i) {
+            auto child = findChild(c, r.id, caseFold(parts[i]));
+            if (!child) break;
+            r.id = child->first;
+            r.names.push_back(child->second);
+        }
+        if (i == parts.size()) return r;
+        if (!create) return std::nullopt;
+        WriteScope w(c);
+        // Another process may have created it since the read above.
+        for (; i < parts.size(); ++i) {
+            std::string fold = caseFold(parts[i]);
+            auto child = findChild(c, r.id, fold);
+            if (child) {
+                r.id = child->first;
+                r.names.push_back(child->second);
+                continue;
+            }
+            if (!keyAlive(c, r.id)) return std::nullopt;
+            Query q(c, "INSERT INTO keys(parent, name, fold) VALUES(?1, ?2, ?3)");
+            q.bind(1, r.id).bind(2, parts[i]).bind(3, fold);
+            q.step();
+            r.id = sqlite3_last_insert_rowid(c.db);
+            r.names.push_back(parts[i]);
+        }
+        w.commit();
+        return r;
+    }
+
+    void write(std::string_view name, int type, std::optional<std::string_view> text,
+               int64_t number) {
+        if (readOnly)
+            throw ERegistryException(formatMessage("Fehler beim Setzen der Daten für '%s'", name));
+        Connection& c = connection();
+        // One statement, so it is atomic on its own; it writes nothing when the open key has
+        // been deleted meanwhile (by another instance or an import).
+        Query q(c, "INSERT INTO vals(key, name, fold, type, str, num) "
+                   "SELECT ?1, ?2, ?3, ?4, ?5, ?6 "
+                   "WHERE ?1 = 0 OR EXISTS(SELECT 1 FROM keys WHERE id = ?1) "
+                   "ON CONFLICT(key, fold) DO UPDATE SET type = excluded.type, "
+                   "str = excluded.str, num = excluded.num");
+        q.bind(1, key).bind(2, name).bind(3, caseFold(name)).bind(4, static_cast<int64_t>(type));
+        if (text)
+            q.bind(5, *text).bindNull(6);
+        else
+            q.bindNull(5).bind(6, number);
+        q.step();
+        if (sqlite3_changes(c.db) == 0)
+            throw ERegistryException(formatMessage("Fehler beim Setzen der Daten für '%s'", name));
+    }
+
+    // type, text, number of a value, or nothing when missing.
+    std::optional<TRegValue> read(std::string_view name) {
+        Connection& c = connection();
+        Query q(c, "SELECT name, type, str, num FROM vals WHERE key = ?1 AND fold = ?2");
+        q.bind(1, key).bind(2, caseFold(name));
+        if (!q.step()) return std::nullopt;
+        TRegValue v;
+        v.name = q.text(0);
+        v.type = q.integer(1) == kTypeString    ? TRegDataType::rdString
+                 : q.integer(1) == kTypeInteger ? TRegDataType::rdInteger
+                                                : TRegDataType::rdUnknown;
+        v.text = q.text(2);
+        v.number = static_cast<int32_t>(q.integer(3));
+        return v;
+    }
+};
+
+TRegistry::TRegistry() : impl_(new Impl) {}
+TRegistry::~TRegistry() {
+    delete impl_;
+}
+
+bool TRegistry::OpenKey(std::string_view path, bool canCreate) {
+    auto r = impl_->resolve(path, canCreate);
+    if (!r) return false;
+    impl_->key = r->id;
+    impl_->names = std::move(r->names);
+    impl_->readOnly = false;
+    return true;
+}
+
+bool TRegistry::OpenKeyReadOnly(std::string_view path) {
+    auto r = impl_->resolve(path, false);
+    if (!r) return false;
+    impl_->key = r->id;
+    impl_->names = std::move(r->names);
+    impl_->readOnly = true;
+    return true;
+}
+
+void TRegistry::CloseKey() {
+    impl_->key = 0;
+    impl_->names.clear();
+    impl_->readOnly = false;
+}
+
+std::string TRegistry::CurrentPath() const {
+    std::string out;
+    for (const auto& n : impl_->names) {
+        if (!out.empty()) out += '\\';
+        out += n;
+    }
+    return out;
+}
+
+std::string TRegistry::ReadString(std::string_view name) {
+    auto v = impl_->read(name);
+    if (!v) return {};
+    if (v->type != TRegDataType::rdString)
+        throw ERegistryException(formatMessage("Ungültiger Datentyp für '%s'", name));
+    return v->text;
+}
+
+int32_t TRegistry::ReadInteger(std::string_view name) {
+    auto v = impl_->read(name);
+    if (!v) throw ERegistryException(formatMessage("Fehler beim Holen der Daten für '%s'", name));
+    if (v->type != TRegDataType::rdInteger)
+        throw ERegistryException(formatMessage("Ungültiger Datentyp für '%s'", name));
+    return v->number;
+}
+
+bool TRegistry::ReadBool(std::string_view name) {
+    return ReadInteger(name) != 0;
+}
+
+void TRegistry::WriteString(std::string_view name, std::string_view value) {
+    impl_->write(name, kTypeString, value, 0);
+}
+
+void TRegistry::WriteInteger(std::string_view name, int32_t value) {
+    impl_->write(name, kTypeInteger, std::nullopt, value);
+}
+
+void TRegistry::WriteBool(std::string_view name, bool value) {
+    WriteInteger(name, value ? 1 : 0);
+}
+
+bool TRegistry::ValueExists(std::string_view name) {
+    return impl_->read(name).has_value();
+}
+
+bool TRegistry::DeleteValue(std::string_view name) {
+    if (impl_->readOnly) return false;
+    Connection& c = connection();
+    Query q(c, "DELETE FROM vals WHERE key = ?1 AND fold = ?2");
+    q.bind(1, impl_->key).bind(2, caseFold(name));
+    q.step();
+    return sqlite3_changes(c.db) > 0;
+}
+
+TRegDataType TRegistry::GetDataType(std::string_view name) {
+    auto v = impl_->read(name);
+    return v ? v->type : TRegDataType::rdUnknown;
+}
+
+bool TRegistry::KeyExists(std::string_view path) {
+    return impl_->resolve(path, false).has_value();
+}
+
+bool TRegistry::DeleteKey(std::string_view path) {
+    if (splitPath(path).empty()) return false;
+    auto r = impl_->resolve(path, false);
+    if (!r) return false;
+    Connection& c = connection();
+    WriteScope w(c);
+    {
+        Query q(c, "WITH RECURSIVE sub(id) AS (SELECT ?1 UNION ALL "
+                   "SELECT k.id FROM keys k JOIN sub ON k.parent = sub.id) "
+                   "DELETE FROM vals WHERE key IN sub");
+        q.bind(1, r->id);
+        q.step();
+    }
+    {
+        Query q(c, "WITH RECURSIVE sub(id) AS (SELECT ?1 UNION ALL "
+                   "SELECT k.id FROM keys k JOIN sub ON k.parent = sub.id) "
+                   "DELETE FROM keys WHERE id IN sub");
+        q.bind(1, r->id);
+        q.step();
+    }
+    bool deleted = sqlite3_changes(c.db) > 0;
+    w.commit();
+    return deleted;
+}
+
+std::vector<std::string> TRegistry::GetKeyNames() {
+    Connection& c = connection();
+    Query q(c, "SELECT name FROM keys WHERE parent = ?1 ORDER BY fold");
+    q.bind(1, impl_->key);
+    std::vector<std::string> out;
+    while (q.step()) out.push_back(q.text(0));
+    return out;
+}
+
+std::vector<std::string> TRegistry::GetValueNames() {
+    Connection& c = connection();
+    Query q(c, "SELECT name FROM vals WHERE key = ?1 ORDER BY id");
+    q.bind(1, impl_->key);
+    std::vector<std::string> out;
+    while (q.step()) out.push_back(q.text(0));
+    return out;
+}
+
+std::vector<TRegValue> TRegistry::GetValues() {
+    Connection& c = connection();
+    Query q(c, "SELECT name, type, str, num FROM vals WHERE key = ?1 ORDER BY id");
+    q.bind(1, impl_->key);
+    std::vector<TRegValue> out;
+    while (q.step()) {
+        TRegValue v;
+        v.name = q.text(0);
+        v.type = q.integer(1) == kTypeString    ? TRegDataType::rdString
+                 : q.integer(1) == kTypeInteger ? TRegDataType::rdInteger
+                                                : TRegDataType::rdUnknown;
+        v.text = q.text(2);
+        v.number = static_cast<int32_t>(q.integer(3));
+        out.push_back(std::move(v));
+    }
+    return out;
+}
+
+namespace hive {
+
+void checkAvailable() {
+    connection();
+}
+
+Transaction::Transaction(bool write) {
+    Connection& c = connection();
+    c.exec(write ? "BEGIN IMMEDIATE" : "BEGIN DEFERRED");
+    open_ = true;
+}
+
+Transaction::~Transaction() {
+    if (open_ && g_connection && g_connection->pid == ::getpid())
+        sqlite3_exec(g_connection->db, "ROLLBACK", nullptr, nullptr, nullptr);
+}
+
+void Transaction::Commit() {
+    if (!open_) return;
+    connection().exec("COMMIT");
+    open_ = false;
+}
+
+} // namespace hive
+
+} // namespace formidor
