@@ -137,6 +137,19 @@ std::string TJournal::text(size_t offset, size_t max) const {
     return cp1252ToUtf8(std::string_view(reinterpret_cast<const char*>(&bytes_[offset + 1]), n));
 }
 
+void TJournal::appendText(std::string& out, Field f) const {
+    const auto offset = static_cast<size_t>(f);
+    const size_t max = f == Field::Verwendungszweck ? kPurposeMax : kTextMax;
+    const size_t n = std::min<size_t>(bytes_[offset], max);
+    const auto* p = reinterpret_cast<const char*>(&bytes_[offset + 1]);
+    unsigned char high = 0;
+    for (size_t i = 0; i < n; ++i) high |= static_cast<unsigned char>(p[i]);
+    if (high < 0x80)
+        out.append(p, n);
+    else
+        out += cp1252ToUtf8(std::string_view(p, n));
+}
+
 void TJournal::setText(size_t offset, size_t max, std::string_view utf8) {
     std::string ansi = utf8ToCp1252(utf8);
     if (ansi.size() > max) ansi.resize(max);
@@ -341,26 +354,39 @@ std::string dateText(TDateTime d, const FormatSettings& fs) {
 } // namespace
 
 std::string journalCell(const TJournal& r, int line, int column, const FormatSettings& fs) {
+    using F = TJournal::Field;
     if (column == 0) return line == 0 ? std::to_string(r.ID()) : std::string();
     std::string s;
     switch (line) {
     case 0:
-        s.reserve(96);
+        s.reserve(80 + TJournal::kPurposeMax);
         s += journalTypText(r.Typ());
         s += " - ";
         s += dateText(r.Datum(), fs);
         s += " - Betrag: ";
         s += FloatToStrF(CurrencyToDouble(r.Betrag()), FloatFormat::Fixed, 7, 2, fs);
         s += " € - Verwendungszweck: ";
-        s += r.Verwendungszweck();
+        r.appendText(s, F::Verwendungszweck);
         break;
     case 1:
-        s = "Auftraggeber: " + r.AuftraggeberName() + " - Konto: " + r.AuftraggeberKonto() + " (" +
-            r.AuftraggeberBLZ() + ")";
+        s.reserve(40 + 3 * TJournal::kTextMax);
+        s += "Auftraggeber: ";
+        r.appendText(s, F::AuftraggeberName);
+        s += " - Konto: ";
+        r.appendText(s, F::AuftraggeberKonto);
+        s += " (";
+        r.appendText(s, F::AuftraggeberBLZ);
+        s += ')';
         break;
     case 2:
-        s = "Empfänger: " + r.EmpfaengerName() + " - Konto:" + r.EmpfaengerKonto() + " (" +
-            r.EmpfaengerBLZ() + ")";
+        s.reserve(40 + 3 * TJournal::kTextMax);
+        s += "Empfänger: ";
+        r.appendText(s, F::EmpfaengerName);
+        s += " - Konto:";
+        r.appendText(s, F::EmpfaengerKonto);
+        s += " (";
+        r.appendText(s, F::EmpfaengerBLZ);
+        s += ')';
         break;
     default:
         break;
