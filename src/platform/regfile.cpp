@@ -1,0 +1,455 @@
+// .reg files as the system registry editor writes and reads them, so that a backup made here
+// can be read there and the other way round.
+#include "platform/hive.h"
+#include "platform/text.h"
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <optional>
+#include <sstream>
+
+namespace formidor {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr std::string_view kRoot = "HKEY_CURRENT_USER";
+constexpr std::string_view kHeader5 = "Windows Registry Editor Version 5.00";
+constexpr std::string_view kHeader4 = "REGEDIT4";
+
+// ---------------------------------------------------------------- export
+
+std::string regQuoted(std::string_view s) {
+    std::string out = "\"";
+    for (char c : s) {
+        if (c == '\\' || c == '"') out += '\\';
+        out += c;
+    }
+    out += '"';
+    return out;
+}
+
+// Texts that a quoted line cannot carry (line breaks, NUL) go out as hex(1): the string type
+// written as its UTF-16LE bytes with the terminating zero, exactly as the registry editor does
+// for data it cannot put in quotes.
+bool needsHex(std::string_view s) {
+    for (char c : s)
+        if (c == '\r' || c == '\n' || c == '\0') return true;
+    return false;
+}
+
+std::string hexString(std::string_view s) {
+    std::u16string u = utf8ToUtf16(s);
+    u.push_back(0);
+    std::string out = "hex(1):";
+    char buf[4];
+    size_t lineLen = out.size() + 2;
+    bool first = true;
+    for (char16_t ch : u) {
+        for (int b : {ch & 0xFF, ch >> 8}) {
+            if (!first) {
+                out += ',';
+                ++lineLen;
+                if (lineLen > 76) {
+                    out += "\\\n  ";
+                    lineLen = 2;
+                }
+            }
+            std::snprintf(buf, sizeof buf, "%02x", b);
+            out += buf;
+            lineLen += 2;
+            first = false;
+        }
+    }
+    return out;
+}
+
+void exportKey(std::string& out, const std::string& path) {
+    TRegistry r;
+    if (!r.OpenKeyReadOnly("\\" + path)) return; // gone meanwhile
+    out += "[";
+    out += kRoot;
+    out += "\\";
+    out += r.CurrentPath();
+    out += "]\n";
+    for (const auto& v : r.GetValues()) {
+        out += v.name.empty() ? std::string("@") : regQuoted(v.name);
+        out += '=';
+        if (v.type == TRegDataType::rdInteger) {
+            char buf[16];
+            std::snprintf(buf, sizeof buf, "dword:%08x", static_cast<uint32_t>(v.number));
+            out += buf;
+        } else if (needsHex(v.text)) {
+            out += hexString(v.text);
+        } else {
+            out += regQuoted(v.text);
+        }
+        out += '\n';
+    }
+    out += '\n';
+    std::string base = r.CurrentPath();
+    for (const auto& sub : r.GetKeyNames()) exportKey(out, base + "\\" + sub);
+}
+
+void writeFileSafely(const fs::path& file, const std::string& bytes) {
+    // Written beside the target and renamed over it, so a failed export never leaves half a
+    // backup in place of a good one.
+    fs::path tmp = file;
+    tmp += ".tmp" + std::to_string(::getpid());
+    {
+        std::ofstream f(tmp, std::ios::binary | std::ios::trunc);
+        f.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        f.flush();
+        if (!f) {
+            std::error_code ec;
+            fs::remove(tmp, ec);
+            throw ERegFileError(
+                formatMessage("Die Datei '%s' kann nicht geschrieben werden.", file.string()));
+        }
+    }
+    std::error_code ec;
+    fs::rename(tmp, file, ec);
+    if (ec) {
+        fs::remove(tmp, ec);
+        throw ERegFileError(
+            formatMessage("Die Datei '%s' kann nicht geschrieben werden.", file.string()));
+    }
+}
+
+// ---------------------------------------------------------------- import
+
+struct Op {
+    enum Kind { DeleteKey, OpenKey, SetString, SetInteger, DeleteValue } kind;
+    std::string path; // for keys: below the root, as written
+    std::string name;
+    std::string text;
+    int32_t number = 0;
+};
+
+class Refusal {
+public:
+    size_t line;
+    std::string reason;
+};
+
+// Decodes the file into UTF-8 lines; refuses bytes that are not text in the file's encoding.
+std::vector<std::string> decodeLines(const std::string& bytes) {
+    std::string text;
+    auto lineAt = [](const std::string& decoded) {
+        size_t n = 1;
+        for (char c : decoded)
+            if (c == '\n') ++n;
+        return n;
+    };
+    if (bytes.size() >= 2 && static_cast<unsigned char>(bytes[0]) == 0xFF &&
+        static_cast<unsigned char>(bytes[1]) == 0xFE) {
+        std::u16string u;
+        for (size_t i = 2; i + 1 < bytes.size(); i += 2)
+            u.push_back(static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) |
+                                              (static_cast<unsigned char>(bytes[i + 1]) << 8)));
+        for (size_t i = 0; i < u.size(); ++i) {
+            char16_t c = u[i];
+            if (c >= 0xD800 && c <= 0xDBFF && i + 1 < u.size() && u[i + 1] >= 0xDC00 &&
+                u[i + 1] <= 0xDFFF) {
+                ++i;
+                continue;
+            }
+            if (c >= 0xD800 && c <= 0xDFFF)
+                throw Refusal{lineAt(utf16ToUtf8(u.substr(0, i))), "ungültige Zeichenkodierung"};
+        }
+        if (bytes.size() % 2 != 0)
+            throw Refusal{lineAt(utf16ToUtf8(u)), "ungültige Zeichenkodierung"};
+        text = utf16ToUtf8(u);
+    } else if (bytes.size() >= 2 && static_cast<unsigned char>(bytes[0]) == 0xFE &&
+               static_cast<unsigned char>(bytes[1]) == 0xFF) {
+        throw Refusal{1, "ungültige Zeichenkodierung (UTF-16 Big Endian)"};
+    } else {
+        std::string_view body = bytes;
+        if (body.size() >= 3 && body.substr(0, 3) == "\xEF\xBB\xBF") body.remove_prefix(3);
+        // UTF-8 unless it is not; a REGEDIT4 file of the old editor is in the ANSI code page.
+        size_t pos = 0;
+        std::optional<size_t> bad;
+        while (pos < body.size()) {
+            size_t start = pos;
+            char32_t cp = decodeUtf8(body, pos);
+            if (cp == 0xFFFD && body.substr(start, 3) != "\xEF\xBF\xBD") {
+                bad = start;
+                break;
+            }
+        }
+        if (!bad) {
+            text = std::string(body);
+        } else if (body.substr(0, kHeader4.size()) == kHeader4) {
+            text = cp1252ToUtf8(body);
+        } else {
+            throw Refusal{lineAt(std::string(body.substr(0, *bad))), "ungültige Zeichenkodierung"};
+        }
+    }
+    std::vector<std::string> lines;
+    std::string cur;
+    for (size_t i = 0; i < text.size(); ++i) {
+        char c = text[i];
+        if (c == '\r' || c == '\n') {
+            lines.push_back(cur);
+            cur.clear();
+            if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+        } else {
+            cur += c;
+        }
+    }
+    if (!cur.empty()) lines.push_back(cur);
+    return lines;
+}
+
+std::string trimBlanks(std::string_view s) {
+    size_t b = 0, e = s.size();
+    while (b < e && (s[b] == ' ' || s[b] == '\t')) ++b;
+    while (e > b && (s[e - 1] == ' ' || s[e - 1] == '\t')) --e;
+    return std::string(s.substr(b, e - b));
+}
+
+// Reads a quoted string at s[pos] == '"'; pos ends behind the closing quote.
+std::optional<std::string> readQuoted(std::string_view s, size_t& pos) {
+    if (pos >= s.size() || s[pos] != '"') return std::nullopt;
+    std::string out;
+    for (++pos; pos < s.size(); ++pos) {
+        char c = s[pos];
+        if (c == '"') {
+            ++pos;
+            return out;
+        }
+        if (c == '\\') {
+            if (pos + 1 >= s.size()) return std::nullopt;
+            char n = s[++pos];
+            if (n != '\\' && n != '"') return std::nullopt;
+            out += n;
+            continue;
+        }
+        out += c;
+    }
+    return std::nullopt;
+}
+
+int hexDigit(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
+
+std::optional<std::string> parseHexString(std::string_view list) {
+    std::string bytes;
+    std::string item;
+    std::string clean;
+    for (char c : list)
+        if (c != ' ' && c != '\t') clean += c;
+    if (clean.empty()) return std::string();
+    std::stringstream ss(clean);
+    while (std::getline(ss, item, ',')) {
+        if (item.size() != 2 || hexDigit(item[0]) < 0 || hexDigit(item[1]) < 0) return std::nullopt;
+        bytes += static_cast<char>(hexDigit(item[0]) * 16 + hexDigit(item[1]));
+    }
+    if (bytes.size() % 2 != 0) return std::nullopt;
+    std::u16string u;
+    for (size_t i = 0; i < bytes.size(); i += 2)
+        u.push_back(static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) |
+                                          (static_cast<unsigned char>(bytes[i + 1]) << 8)));
+    while (!u.empty() && u.back() == 0) u.pop_back(); // the terminating zero
+    return utf16ToUtf8(u);
+}
+
+// Below HKEY_CURRENT_USER, inside the application's key; refuses everything else.
+std::string keyPath(std::string_view written, size_t line) {
+    std::string full = trimBlanks(written);
+    std::string root = std::string(kRoot) + "\\";
+    if (caseFold(full.substr(0, root.size())) != caseFold(root))
+        throw Refusal{line, "Schlüssel außerhalb von HKEY_CURRENT_USER\\" + std::string(kAppKey)};
+    std::string path = full.substr(root.size());
+    if (path.empty() || path.front() == '\\' || path.back() == '\\' ||
+        path.find("\\\\") != std::string::npos)
+        throw Refusal{line, "ungültiger Schlüsselname"};
+    std::string app = caseFold(kAppKey);
+    std::string folded = caseFold(path);
+    if (folded != app && folded.rfind(app + "\\", 0) != 0)
+        throw Refusal{line, "Schlüssel außerhalb von HKEY_CURRENT_USER\\" + std::string(kAppKey)};
+    return path;
+}
+
+std::vector<Op> parse(const std::vector<std::string>& lines) {
+    std::vector<Op> ops;
+    size_t i = 0;
+    while (i < lines.size() && trimBlanks(lines[i]).empty()) ++i;
+    if (i >= lines.size() || (trimBlanks(lines[i]) != kHeader5 && trimBlanks(lines[i]) != kHeader4))
+        throw Refusal{i + 1, "keine Registrierungsdatei (die erste Zeile muss \"" +
+                                 std::string(kHeader5) + "\" oder \"" + std::string(kHeader4) +
+                                 "\" lauten)"};
+    bool inKey = false;
+    bool deleted = false; // values under a "[-KEY]" block are passed over, as the editor does
+    for (++i; i < lines.size(); ++i) {
+        size_t lineNo = i + 1;
+        std::string line = trimBlanks(lines[i]);
+        if (line.empty() || line[0] == ';') continue;
+        if (line[0] == '[') {
+            if (line.back() != ']') throw Refusal{lineNo, "ungültige Zeile"};
+            std::string_view inner(line);
+            inner = inner.substr(1, inner.size() - 2);
+            Op op;
+            if (!inner.empty() && inner[0] == '-') {
+                op.kind = Op::DeleteKey;
+                op.path = keyPath(inner.substr(1), lineNo);
+                deleted = true;
+            } else {
+                op.kind = Op::OpenKey;
+                op.path = keyPath(inner, lineNo);
+                deleted = false;
+            }
+            inKey = true;
+            ops.push_back(std::move(op));
+            continue;
+        }
+        // A value line; hex data may continue over lines ending in "\".
+        while (!line.empty() && line.back() == '\\' && i + 1 < lines.size() &&
+               line.find("=hex") != std::string::npos) {
+            line.pop_back();
+            line += trimBlanks(lines[++i]);
+        }
+        Op op;
+        size_t pos = 0;
+        if (line[0] == '@') {
+            pos = 1;
+        } else {
+            auto name = readQuoted(line, pos);
+            if (!name) throw Refusal{lineNo, "ungültige Zeile"};
+            op.name = *name;
+        }
+        while (pos < line.size() && (line[pos] == ' ' || line[pos] == '\t')) ++pos;
+        if (pos >= line.size() || line[pos] != '=') throw Refusal{lineNo, "ungültige Zeile"};
+        ++pos;
+        std::string data = trimBlanks(std::string_view(line).substr(pos));
+        if (!inKey) throw Refusal{lineNo, "Wert ohne Schlüssel"};
+        if (data == "-") {
+            op.kind = Op::DeleteValue;
+        } else if (!data.empty() && data[0] == '"') {
+            size_t p = 0;
+            auto text = readQuoted(data, p);
+            if (!text || p != data.size()) throw Refusal{lineNo, "ungültige Zeile"};
+            op.kind = Op::SetString;
+            op.text = *text;
+        } else if (lowerAscii(data.substr(0, 6)) == "dword:") {
+            std::string digits = data.substr(6);
+            if (digits.empty() || digits.size() > 8) throw Refusal{lineNo, "ungültige Zahl"};
+            uint32_t v = 0;
+            for (char c : digits) {
+                int d = hexDigit(c);
+                if (d < 0) throw Refusal{lineNo, "ungültige Zahl"};
+                v = v * 16 + static_cast<uint32_t>(d);
+            }
+            op.kind = Op::SetInteger;
+            op.number = static_cast<int32_t>(v);
+        } else if (lowerAscii(data.substr(0, 7)) == "hex(1):") {
+            auto text = parseHexString(std::string_view(data).substr(7));
+            if (!text) throw Refusal{lineNo, "ungültige Zeile"};
+            op.kind = Op::SetString;
+            op.text = *text;
+        } else if (lowerAscii(data.substr(0, 3)) == "hex" ||
+                   lowerAscii(data.substr(0, 6)) == "qword:") {
+            throw Refusal{lineNo, "nicht unterstützter Datentyp"};
+        } else {
+            throw Refusal{lineNo, "ungültige Zeile"};
+        }
+        if (!deleted) ops.push_back(std::move(op));
+    }
+    return ops;
+}
+
+std::string refusalMessage(const fs::path& file, const Refusal& r) {
+    return "Die Datei '" + file.string() + "' kann nicht eingelesen werden: Zeile " +
+           std::to_string(r.line) + ": " + r.reason + ". Es wurde nichts geändert.";
+}
+
+} // namespace
+
+void ExportRegFile(const fs::path& file, std::string_view key) {
+    std::string body;
+    body += kHeader5;
+    body += "\n\n";
+    try {
+        hive::Transaction snapshot(false); // one consistent state of the whole key
+        TRegistry r;
+        if (!r.OpenKeyReadOnly("\\" + std::string(key)))
+            throw ERegFileError(
+                formatMessage("Der Schlüssel 'HKEY_CURRENT_USER\\%s' existiert nicht.", key));
+        exportKey(body, r.CurrentPath());
+        snapshot.Commit();
+    } catch (const ERegistryException& e) {
+        throw ERegFileError(e.what());
+    }
+    std::u16string u = utf8ToUtf16(body);
+    std::string bytes = "\xFF\xFE";
+    bytes.reserve(2 + u.size() * 2 + u.size() / 20);
+    for (char16_t c : u) {
+        if (c == u'\n') {
+            bytes += '\r';
+            bytes += '\0';
+        }
+        bytes += static_cast<char>(c & 0xFF);
+        bytes += static_cast<char>(c >> 8);
+    }
+    writeFileSafely(file, bytes);
+}
+
+void ImportRegFile(const fs::path& file) {
+    std::string bytes;
+    {
+        std::ifstream f(file, std::ios::binary);
+        if (!f)
+            throw ERegFileError(
+                formatMessage("Die Datei '%s' kann nicht gelesen werden.", file.string()));
+        bytes.assign(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
+        if (f.bad())
+            throw ERegFileError(
+                formatMessage("Die Datei '%s' kann nicht gelesen werden.", file.string()));
+    }
+    std::vector<Op> ops;
+    try {
+        ops = parse(decodeLines(bytes));
+    } catch (const Refusal& r) {
+        throw ERegFileError(refusalMessage(file, r));
+    }
+    try {
+        hive::Transaction t(true);
+        TRegistry r;
+        bool keyOpen = false;
+        for (const auto& op : ops) {
+            switch (op.kind) {
+            case Op::DeleteKey:
+                r.CloseKey();
+                r.DeleteKey("\\" + op.path);
+                keyOpen = false;
+                break;
+            case Op::OpenKey:
+                keyOpen = r.OpenKey("\\" + op.path, true);
+                break;
+            case Op::SetString:
+                if (keyOpen) r.WriteString(op.name, op.text);
+                break;
+            case Op::SetInteger:
+                if (keyOpen) r.WriteInteger(op.name, op.number);
+                break;
+            case Op::DeleteValue:
+                if (keyOpen) r.DeleteValue(op.name);
+                break;
+            }
+        }
+        t.Commit();
+    } catch (const ERegistryException& e) {
+        throw ERegFileError("Die Datei '" + file.string() + "' kann nicht eingelesen werden: " +
+                            e.what() + ". Es wurde nichts geändert.");
+    }
+}
+
+} // namespace formidor

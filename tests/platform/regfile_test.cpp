@@ -1,0 +1,232 @@
+#include "common/testenv.h"
+#include "platform/hive.h"
+#include "platform/text.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+
+namespace formidor {
+namespace {
+
+using test::ScopedDataHome;
+using test::TempDir;
+
+const std::string kApp = "\\" + std::string(kAppKey);
+
+// Every key below `path` with its values, types and data, in enumeration order, as one text.
+std::string dump(const std::string& path) {
+    TRegistry r;
+    if (!r.OpenKeyReadOnly(path)) return "<fehlt>";
+    std::string out = "[" + r.CurrentPath() + "]\n";
+    for (const auto& v : r.GetValues()) {
+        out += v.name + (v.type == TRegDataType::rdInteger ? "#" : "=");
+        out += v.type == TRegDataType::rdInteger ? std::to_string(v.number) : v.text;
+        out += "\n";
+    }
+    for (const auto& k : r.GetKeyNames()) out += dump(path + "\\" + k);
+    return out;
+}
+
+std::string utf16File(const std::string& utf8WithLf) {
+    std::string crlf;
+    for (char c : utf8WithLf) {
+        if (c == '\n') crlf += '\r';
+        crlf += c;
+    }
+    std::string bytes = "\xFF\xFE";
+    for (char16_t c : utf8ToUtf16(crlf)) {
+        bytes += static_cast<char>(c & 0xFF);
+        bytes += static_cast<char>(c >> 8);
+    }
+    return bytes;
+}
+
+std::string importError(const std::filesystem::path& file) {
+    try {
+        ImportRegFile(file);
+    } catch (const ERegFileError& e) {
+        return e.what();
+    }
+    return "kein Fehler";
+}
+
+class RegFileTest : public ::testing::Test {
+protected:
+    ScopedDataHome home;
+    TempDir dir;
+};
+
+TEST_F(RegFileTest, HandWrittenUtf16FileImportsAndMerges) {
+    {
+        TRegistry r;
+        ASSERT_TRUE(r.OpenKey(kApp + "\\Alt\\Darunter", true));
+        r.WriteString("x", "weg");
+        ASSERT_TRUE(r.OpenKey(kApp + "\\UeberwA", true));
+        r.WriteString("Alt", "weg");
+        r.WriteString("Bleibt", "ja");
+        ASSERT_TRUE(r.OpenKey(kApp, false));
+        r.WriteString("KVU", "wird Zahl");
+    }
+    ImportRegFile(test::fixture("settings-utf16.reg"));
+
+    TRegistry r;
+    ASSERT_TRUE(r.OpenKey(kApp, false));
+    EXPECT_EQ(r.ReadInteger("KVU"), 12);
+    EXPECT_EQ(r.ReadInteger("KHU"), -5);
+    EXPECT_EQ(r.ReadString("FontNameU"), "Courier New");
+    EXPECT_EQ(r.ReadString("Empfänger"), "Müller \"Büro\"");
+    EXPECT_EQ(r.ReadString("Pfad"), "C:\\Formulare\\neu");
+    EXPECT_EQ(r.ReadString(""), "Standard"); // "@", the key's default value
+    EXPECT_EQ(r.GetKeyNames(), (std::vector<std::string>{"UeberwA", "UeberwE"}));
+    ASSERT_TRUE(r.OpenKey("UeberwE\\MÜLLER GMBH", false));
+    EXPECT_EQ(r.CurrentPath(), std::string(kAppKey) + "\\UeberwE\\Müller GmbH");
+    EXPECT_EQ(r.ReadString("BLZ"), "37040044");
+    EXPECT_EQ(r.ReadString("Notiz"), "Z\n2");
+    ASSERT_TRUE(r.OpenKey(kApp + "\\UeberwA", false));
+    EXPECT_EQ(r.GetValueNames(), std::vector<std::string>{"Bleibt"});
+}
+
+TEST_F(RegFileTest, ExportWritesTheEditorsFormat) {
+    {
+        TRegistry r;
+        ASSERT_TRUE(r.OpenKey(kApp, true));
+        r.WriteInteger("KVU", 12);
+        r.WriteString("Pfad", "C:\\a \"b\"");
+        ASSERT_TRUE(r.OpenKey("UeberwE\\Müller", true));
+        r.WriteString("BLZ", "37040044");
+    }
+    auto file = dir / "formidor.reg";
+    ExportRegFile(file);
+    std::string expected = "Windows Registry Editor Version 5.00\n"
+                           "\n"
+                           "[HKEY_CURRENT_USER\\SOFTWARE\\Quillon Zentrix\\Belegix98]\n"
+                           "\"KVU\"=dword:0000000c\n"
+                           "\"Pfad\"=\"C:\\\\a \\\"b\\\"\"\n"
+                           "\n"
+                           "[HKEY_CURRENT_USER\\SOFTWARE\\Quillon Zentrix\\Belegix98\\UeberwE]\n"
+                           "\n"
+                           "[HKEY_CURRENT_USER\\SOFTWARE\\Quillon Zentrix\\Belegix98\\UeberwE\\"
+                           "Müller]\n"
+                           "\"BLZ\"=\"37040044\"\n"
+                           "\n";
+    EXPECT_TRUE(test::readFile(file) == utf16File(expected)) << "export differs";
+
+    TRegistry r;
+    EXPECT_THROW(ExportRegFile(dir / "x.reg", "SOFTWARE\\Gibt es nicht"), ERegFileError);
+    EXPECT_FALSE(std::filesystem::exists(dir / "x.reg"));
+}
+
+TEST_F(RegFileTest, RoundTripReproducesTheKeyExactly) {
+    {
+        TRegistry r;
+        ASSERT_TRUE(r.OpenKey(kApp, true));
+        r.WriteString("zuerst", "1");
+        r.WriteInteger("Min", -2147483647 - 1);
+        r.WriteInteger("Max", 2147483647);
+        r.WriteBool("Flag", true);
+        r.WriteString("", "Standardwert");
+        r.WriteString("Leer", "");
+        r.WriteString("Zeilen", "eins\r\nzwei\nde\"i\\");
+        r.WriteString("Sonder", "€ ß Ω 😀 ;[x]=\"");
+        r.WriteString("A-Wert", "zuletzt");
+        for (const char* k : {"UeberwE\\Zoë", "UeberwE\\anna", "UeberwE\\Bernd", "UeberwA\\x\\y"}) {
+            ASSERT_TRUE(r.OpenKey(kApp + "\\" + k, true));
+            r.WriteString("Name", k);
+        }
+        ASSERT_TRUE(r.OpenKey(kApp + "\\Leerer Schlüssel", true));
+    }
+    const std::string before = dump(kApp);
+    auto file = dir / "formidor.reg";
+    ExportRegFile(file);
+    {
+        TRegistry r;
+        ASSERT_TRUE(r.DeleteKey(kApp));
+    }
+    ImportRegFile(file);
+    EXPECT_EQ(dump(kApp), before);
+    // Exporting again gives the same bytes.
+    auto again = dir / "again.reg";
+    ExportRegFile(again);
+    EXPECT_TRUE(test::readFile(file) == test::readFile(again));
+}
+
+TEST_F(RegFileTest, RefusesBadFilesNamingTheLineAndChangesNothing) {
+    const std::string head = "Windows Registry Editor Version 5.00\n\n"
+                             "[HKEY_CURRENT_USER\\SOFTWARE\\Quillon Zentrix\\Belegix98]\n"
+                             "\"Neu\"=\"wäre geschrieben\"\n"; // lines 1-4
+    struct Case {
+        std::string body;
+        const char* where;
+        const char* reason;
+    } cases[] = {
+        {"Das ist keine Zeile\n", "Zeile 5", "ungültige Zeile"},
+        {"\"Bin\"=hex:01,02\n", "Zeile 5", "nicht unterstützter Datentyp"},
+        {"\"Exp\"=hex(2):25,00,00,00\n", "Zeile 5", "nicht unterstützter Datentyp"},
+        {"\"Q\"=qword:0000000000000001\n", "Zeile 5", "nicht unterstützter Datentyp"},
+        {"\n[HKEY_CURRENT_USER\\SOFTWARE\\Andere]\n", "Zeile 6", "außerhalb"},
+        {"[HKEY_LOCAL_MACHINE\\SOFTWARE\\Quillon Zentrix\\Belegix98]\n", "Zeile 5", "außerhalb"},
+        {"[-HKEY_CURRENT_USER\\SOFTWARE\\Quillon Zentrix]\n", "Zeile 5", "außerhalb"},
+        {"[HKEY_CURRENT_USER\\SOFTWARE\\Quillon Zentrix\\Belegix98X]\n", "Zeile 5", "außerhalb"},
+        {"\"Offen\"=\"ohne Ende\n", "Zeile 5", "ungültige Zeile"},
+        {"\"Esc\"=\"a\\nb\"\n", "Zeile 5", "ungültige Zeile"},
+        {"\"Z\"=dword:123456789\n", "Zeile 5", "ungültige Zahl"},
+        {"\"Z\"=dword:12x4\n", "Zeile 5", "ungültige Zahl"},
+        {"\"Kaputt\"=\"\xC3(\"\n", "Zeile 5", "Zeichenkodierung"},
+    };
+    for (const auto& c : cases) {
+        auto file = dir / "bad.reg";
+        test::writeFile(file, head + c.body);
+        std::string msg = importError(file);
+        EXPECT_NE(msg.find(c.where), std::string::npos) << c.body << " → " << msg;
+        EXPECT_NE(msg.find(c.reason), std::string::npos) << c.body << " → " << msg;
+        EXPECT_NE(msg.find(file.string()), std::string::npos) << msg;
+        TRegistry r;
+        EXPECT_FALSE(r.KeyExists(kApp)) << c.body;
+    }
+    struct Whole {
+        std::string file;
+        const char* where;
+    } wholes[] = {
+        {"REGEDIT5\n[HKEY_CURRENT_USER\\SOFTWARE\\Quillon Zentrix\\Belegix98]\n", "Zeile 1"},
+        {"", "Zeile 1"},
+        {"REGEDIT4\n\"Wert\"=\"ohne Schlüssel\"\n", "Zeile 2"},
+        {"\xFE\xFF\0W", "Zeile 1"},
+    };
+    for (const auto& w : wholes) {
+        auto file = dir / "bad.reg";
+        test::writeFile(file, w.file);
+        std::string msg = importError(file);
+        EXPECT_NE(msg.find(w.where), std::string::npos) << msg;
+    }
+    EXPECT_NE(importError(dir / "fehlt.reg").find("kann nicht gelesen werden"), std::string::npos);
+}
+
+TEST_F(RegFileTest, AcceptsUtf8AndRegedit4) {
+    const std::string body = "[HKEY_CURRENT_USER\\SOFTWARE\\Quillon Zentrix\\Belegix98]\r\n"
+                             "\"Ort\" = \"Köln\"\r\n"
+                             "\"N\"=DWORD:A\r\n";
+    struct Case {
+        const char* label;
+        std::string bytes;
+    } cases[] = {
+        {"UTF-8", "Windows Registry Editor Version 5.00\r\n\r\n" + body},
+        {"UTF-8 mit BOM", "\xEF\xBB\xBFWindows Registry Editor Version 5.00\n" + body},
+        {"REGEDIT4 UTF-8", "REGEDIT4\n\n" + body},
+        {"REGEDIT4 ANSI", "REGEDIT4\n\n" + utf8ToCp1252(body)},
+    };
+    for (const auto& c : cases) {
+        ScopedDataHome fresh;
+        auto file = dir / "in.reg";
+        test::writeFile(file, c.bytes);
+        ASSERT_NO_THROW(ImportRegFile(file)) << c.label;
+        TRegistry r;
+        ASSERT_TRUE(r.OpenKey(kApp, false)) << c.label;
+        EXPECT_EQ(r.ReadString("Ort"), "Köln") << c.label;
+        EXPECT_EQ(r.ReadInteger("N"), 10) << c.label;
+    }
+}
+
+} // namespace
+} // namespace formidor
