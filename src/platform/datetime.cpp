@@ -10,7 +10,9 @@ namespace formidor {
 
 namespace {
 
-bool isLeap(int y) { return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0; }
+bool isLeap(int y) {
+    return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0;
+}
 
 int daysInMonth(int y, int m) {
     static constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
@@ -47,7 +49,9 @@ TDateTime EncodeDate(int year, int month, int day) {
 }
 
 DateParts DecodeDate(TDateTime dt) {
-    long z = static_cast<long>(std::floor(dt)) + kEpoch1899 + 719468;
+    // The whole days count towards zero: -1.25 is 29 December 1899, 6:00, the time of day
+    // being the fraction's amount (as DecodeTime and DateOf read it).
+    long z = static_cast<long>(std::trunc(dt)) + kEpoch1899 + 719468;
     const long era = (z >= 0 ? z : z - 146096) / 146097;
     const long doe = z - era * 146097;
     const long yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
@@ -83,12 +87,18 @@ TDateTime Now() {
            EncodeTime(lt.tm_hour, lt.tm_min, lt.tm_sec, static_cast<int>(ms.count()));
 }
 
-TDateTime Date() { return std::floor(Now()); }
+TDateTime Date() {
+    return std::floor(Now());
+}
 
-TDateTime DateOf(TDateTime dt) { return std::trunc(dt); }
+TDateTime DateOf(TDateTime dt) {
+    return std::trunc(dt);
+}
 
 namespace {
-std::string two(int v) { return v < 10 ? "0" + std::to_string(v) : std::to_string(v); }
+std::string two(int v) {
+    return v < 10 ? "0" + std::to_string(v) : std::to_string(v);
+}
 } // namespace
 
 std::string DateToStr(TDateTime dt, const FormatSettings& fs) {
@@ -139,8 +149,10 @@ bool TryStrToDate(std::string_view s, TDateTime& out, const FormatSettings& fs) 
             int current = DecodeDate(Date()).year;
             int century = current - current % 100;
             year += century;
-            if (year > current + 49) year -= 100;
-            else if (year < current - 50) year += 100;
+            if (year > current + 49)
+                year -= 100;
+            else if (year < current - 50)
+                year += 100;
         }
     }
     return TryEncodeDate(year, month, day, out);

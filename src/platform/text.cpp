@@ -165,11 +165,20 @@ char32_t foldCodePoint(char32_t c) {
             return (c % 2 == 1) ? c + 1 : c;
         return (c % 2 == 0) ? c + 1 : c;
     }
+    if (c == 0x386) return 0x3AC; // Greek capitals with tonos
+    if (c >= 0x388 && c <= 0x38A) return c + 37;
+    if (c == 0x38C) return 0x3CC;
+    if (c == 0x38E || c == 0x38F) return c + 63;
     if (c >= 0x391 && c <= 0x3AB && c != 0x3A2) return c + 32;
     if (c == 0x3C2) return 0x3C3;
     if (c >= 0x410 && c <= 0x42F) return c + 32;
     if (c >= 0x400 && c <= 0x40F) return c + 80;
-    if (c >= 0x460 && c <= 0x4FF && c % 2 == 0 && !(c >= 0x482 && c <= 0x489)) return c + 1;
+    // Palochka, and the block after it where the capitals sit on odd code points.
+    if (c == 0x4C0) return 0x4CF;
+    if (c >= 0x4C1 && c <= 0x4CE) return (c % 2 == 1) ? c + 1 : c;
+    if (c >= 0x460 && c <= 0x4FF && c % 2 == 0 && !(c >= 0x482 && c <= 0x489) &&
+        !(c >= 0x4C0 && c <= 0x4CF))
+        return c + 1;
     if (c == 0x1E9E) return 0xDF;
     if (c >= 0x1E00 && c <= 0x1EFF && c % 2 == 0 && !(c >= 0x1E96 && c <= 0x1E9F)) return c + 1;
     return c;
@@ -212,7 +221,9 @@ std::string upperAscii(std::string_view s) {
 }
 
 namespace {
-bool isBlankOrControl(char c) { return static_cast<unsigned char>(c) <= ' '; }
+bool isBlankOrControl(char c) {
+    return static_cast<unsigned char>(c) <= ' ';
+}
 } // namespace
 
 std::string trimLeft(std::string_view s) {
@@ -227,7 +238,9 @@ std::string trimRight(std::string_view s) {
     return std::string(s.substr(0, e));
 }
 
-std::string trim(std::string_view s) { return trimLeft(trimRight(s)); }
+std::string trim(std::string_view s) {
+    return trimLeft(trimRight(s));
+}
 
 std::string formatMessage(std::string_view pattern, std::string_view arg) {
     std::string out(pattern);
