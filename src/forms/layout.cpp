@@ -1,0 +1,78 @@
+#include "forms/layout.h"
+
+#include "platform/convert.h"
+#include "platform/text.h"
+
+namespace formidor::forms {
+
+namespace {
+const std::string kEmpty;
+
+// The index-th code point of s (1 = first), or empty text when s is shorter.
+std::string nthChar(std::string_view s, int index) {
+    size_t pos = 0;
+    for (int i = 1; pos < s.size(); ++i) {
+        const size_t start = pos;
+        decodeUtf8(s, pos);
+        if (i == index) return std::string(s.substr(start, pos - start));
+    }
+    return {};
+}
+} // namespace
+
+const std::string& FormPage::text(std::string_view control) const {
+    auto it = texts_.find(control);
+    return it == texts_.end() ? kEmpty : it->second;
+}
+
+bool FormPage::checked(std::string_view control) const {
+    return checked_.contains(control);
+}
+
+void FormPage::setText(std::string_view control, std::string_view text) {
+    texts_.insert_or_assign(std::string(control), std::string(text));
+}
+
+void FormPage::setChecked(std::string_view control, bool checked) {
+    if (checked)
+        checked_.emplace(control);
+    else if (auto it = checked_.find(control); it != checked_.end())
+        checked_.erase(it);
+}
+
+int lineY(const Line& l, int base, int pitch) {
+    if (l.explicitY) return l.y;
+    return base - static_cast<int>(Round(l.k * pitch));
+}
+
+std::vector<PlacedText> placeTexts(const Layout& layout, const FormPage& page, int variant) {
+    std::vector<PlacedText> out;
+    out.reserve(layout.rows.size());
+    for (const LayoutRow& row : layout.rows) {
+        if ((row.when.variants & variantBit(variant)) == 0) continue;
+        if (!row.when.checkedControl.empty() && !page.checked(row.when.checkedControl)) continue;
+        std::string text;
+        switch (row.source.kind) {
+        case Source::Kind::Field:
+            text = page.text(row.source.name);
+            break;
+        case Source::Kind::Literal:
+            text = std::string(row.source.name);
+            break;
+        case Source::Kind::CharOfField:
+            text = nthChar(page.text(row.source.name), row.source.index);
+            break;
+        }
+        out.push_back({row.dx, lineY(row.at, layout.base, layout.pitch), std::move(text)});
+    }
+    return out;
+}
+
+void applyOffsets(std::vector<PlacedText>& texts, int h, int v) {
+    for (auto& t : texts) {
+        t.x += h;
+        t.y -= v;
+    }
+}
+
+} // namespace formidor::forms

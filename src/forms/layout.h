@@ -1,0 +1,107 @@
+#pragma once
+// Form layouts as data. A layout is a table of rows read like the paper form, top to bottom:
+// what is printed, when, at which horizontal position and on which line. One loop turns a
+// table and the texts of a page into the list of texts with their positions, so the printer,
+// the command line and the tests all see the same placement.
+//
+// Positions are in the printer's low-metric units (0.1 mm, y upwards, origin at the top-left of
+// the printable area, so lines on the page have negative y).
+#include <cstdint>
+#include <map>
+#include <set>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace formidor::forms {
+
+// The texts and check states of a form page, by control name.
+class FormPage {
+public:
+    // Missing controls read as empty text / unchecked.
+    const std::string& text(std::string_view control) const;
+    bool checked(std::string_view control) const;
+
+    void setText(std::string_view control, std::string_view text);
+    void setChecked(std::string_view control, bool checked);
+
+private:
+    std::map<std::string, std::string, std::less<>> texts_;
+    std::set<std::string, std::less<>> checked_;
+};
+
+// What a row prints.
+struct Source {
+    enum class Kind : uint8_t { Field, Literal, CharOfField };
+    Kind kind = Kind::Field;
+    std::string_view name; // control name, or the literal text
+    int index = 0;         // CharOfField: which character (1 = first, code points)
+};
+constexpr Source field(std::string_view control) {
+    return {Source::Kind::Field, control, 0};
+}
+constexpr Source literal(std::string_view text) {
+    return {Source::Kind::Literal, text, 0};
+}
+constexpr Source charOf(std::string_view control, int index) {
+    return {Source::Kind::CharOfField, control, index};
+}
+
+// When a row prints: the checked variant is one of `variants` (a bit per variant index; all
+// bits set means any variant) and, if `checkedControl` is named, that check box is checked.
+struct Condition {
+    uint32_t variants = ~uint32_t{0};
+    std::string_view checkedControl;
+};
+inline constexpr Condition always{};
+constexpr uint32_t variantBit(int variant) {
+    return uint32_t{1} << variant;
+}
+
+// The line of a row: k line pitches below the base line (y = b − Round(k × p), halves to even),
+// or an explicit y where a form gives one.
+struct Line {
+    double k = 0;
+    bool explicitY = false;
+    int y = 0;
+};
+constexpr Line line(double k) {
+    return {k, false, 0};
+}
+constexpr Line atY(int y) {
+    return {0, true, y};
+}
+
+struct LayoutRow {
+    Source source;
+    Condition when;
+    int dx = 0;
+    Line at;
+};
+
+struct Layout {
+    std::span<const LayoutRow> rows;
+    int base = 0;  // b
+    int pitch = 0; // p
+};
+
+// One text as it is drawn, top-left corner at (x, y).
+struct PlacedText {
+    int x = 0;
+    int y = 0;
+    std::string text;
+    bool operator==(const PlacedText&) const = default;
+};
+
+// y of a line of a layout with base line b and pitch p.
+int lineY(const Line& l, int base, int pitch);
+
+// Every row whose condition holds, in table order, at its layout position. Rows whose text is
+// empty are kept: the form printer draws every such row (an empty text shows nothing).
+std::vector<PlacedText> placeTexts(const Layout& layout, const FormPage& page, int variant);
+
+// Shifts by the calibration: x + h, y − v.
+void applyOffsets(std::vector<PlacedText>& texts, int h, int v);
+
+} // namespace formidor::forms
