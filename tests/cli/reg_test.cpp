@@ -1,0 +1,88 @@
+#include "cli/commands.h"
+
+#include "common/testenv.h"
+#include "platform/hive.h"
+#include "platform/paths.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+namespace formidor {
+namespace {
+
+struct RegResult {
+    int status;
+    std::string out, err;
+};
+
+RegResult runReg(const cli::Args& args) {
+    std::ostringstream out, err;
+    int rc = cli::run(args, out, err);
+    return {rc, out.str(), err.str()};
+}
+
+const std::string kApp = "\\" + std::string(kAppKey);
+
+TEST(CliReg, ExportAndImportTheCurrentUsersKey) {
+    test::TempDir dir;
+    auto file = dir / "formidor.reg";
+    {
+        test::ScopedDataHome home;
+        TRegistry r;
+        ASSERT_TRUE(r.OpenKey(kApp + "\\UeberwE\\Müller", true));
+        r.WriteString("BLZ", "37040044");
+        RegResult res = runReg({"reg-export", file.string()});
+        EXPECT_EQ(res.status, 0) << res.err;
+        EXPECT_EQ(res.err, "");
+    }
+    test::ScopedDataHome other; // another user, e.g. on the new computer
+    RegResult res = runReg({"reg-import", file.string()});
+    EXPECT_EQ(res.status, 0) << res.err;
+    TRegistry r;
+    ASSERT_TRUE(r.OpenKey(kApp + "\\UeberwE\\Müller", false));
+    EXPECT_EQ(r.ReadString("BLZ"), "37040044");
+}
+
+TEST(CliReg, FailuresAreGermanMessagesWithStatusTwo) {
+    test::ScopedDataHome home;
+    test::TempDir dir;
+    auto bad = dir / "bad.reg";
+    test::writeFile(bad, "REGEDIT4\n[HKEY_CURRENT_USER\\SOFTWARE\\Fremd]\n\"a\"=\"b\"\n");
+    struct Case {
+        cli::Args args;
+        const char* message;
+    } cases[] = {
+        {{"reg-import", bad.string()}, "Zeile 2"},
+        {{"reg-import", (dir / "fehlt.reg").string()}, "kann nicht gelesen werden"},
+        {{"reg-import"}, "Aufruf: formidor-cli reg-import DATEI"},
+        {{"reg-export", "a", "b"}, "Aufruf: formidor-cli reg-export DATEI"},
+        // nothing stored yet: the application key does not exist
+        {{"reg-export", (dir / "x.reg").string()}, "existiert nicht"},
+        {{"reg-export", (dir / "kein Ordner" / "x.reg").string()}, "existiert nicht"},
+    };
+    for (const auto& c : cases) {
+        RegResult res = runReg(c.args);
+        EXPECT_EQ(res.status, 2) << c.message;
+        EXPECT_NE(res.err.find(c.message), std::string::npos) << res.err;
+        EXPECT_EQ(res.out, "");
+    }
+    {
+        TRegistry r;
+        ASSERT_TRUE(r.OpenKey(kApp, true));
+    }
+    RegResult res = runReg({"reg-export", (dir / "kein Ordner" / "x.reg").string()});
+    EXPECT_EQ(res.status, 2);
+    EXPECT_NE(res.err.find("kann nicht geschrieben werden"), std::string::npos) << res.err;
+
+    // A damaged hive is reported, not replaced.
+    test::ScopedDataHome damaged;
+    std::filesystem::create_directories(damaged.appDir());
+    test::writeFile(paths::hiveFile(), std::string(4096, '\x7f'));
+    res = runReg({"reg-export", (dir / "y.reg").string()});
+    EXPECT_EQ(res.status, 2);
+    EXPECT_NE(res.err.find(paths::hiveFile().string()), std::string::npos) << res.err;
+}
+
+} // namespace
+} // namespace formidor
