@@ -1,0 +1,91 @@
+#pragma once
+// The frame every form printer runs: take the form type's calibration from the printer page,
+// set the printer up, switch to 0.1 mm coordinates, choose the stored font, let the form
+// printer draw its layout, end the document; then the form printer stores the addresses,
+// checks the amount and records the journal entry.
+#include "app/calibration.h"
+#include "forms/layout.h"
+#include "platform/convert.h"
+
+#include <array>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace formidor::forms {
+
+enum class FormPrinterId {
+    Transfer,
+    CrossedCheque,
+    DirectDebit,
+    CoverSheet,
+    CashOnDelivery,
+    ChequeDeposit,
+    ParcelCard,
+    SmallParcel,
+    ForeignTransfer,
+};
+
+// What the frame needs to know of one form printer.
+struct FormPrinterParams {
+    FormPrinterId id;
+    std::string_view handler; // the print button's handler
+    char formCode;            // U, V, L, N, P, S, A
+    bool feedAdjustment;      // +592 / +1043 for the feed side
+    bool alwaysPortrait;      // the orientation buttons are not looked at
+    std::string_view titleWord;
+    // Base line and pitch of the form's lines; 0 / 0 where the form's layout gives explicit
+    // positions (per bank, per block).
+    int base;
+    int pitch;
+    // The amount field checked after printing and the journal kind recorded (0: none).
+    std::string_view amountField;
+    uint16_t journalKind;
+};
+
+const std::array<FormPrinterParams, 9>& formPrinters();
+const FormPrinterParams& formPrinter(FormPrinterId id);
+
+inline constexpr std::string_view kJobTitlePrefix = "Quillon Zentrix. - ";
+// A form fed at the left in portrait lands this far right of its position, one fed at the
+// right in landscape this far lower; the frame moves the print to meet it.
+inline constexpr int kLeftFeedAdjustment = 592;
+inline constexpr int kRightFeedAdjustment = 1043;
+
+// The calibration of one print: offsets after the feed adjustment and the orientation.
+struct FrameSetup {
+    int h = 0; // added to every x
+    int v = 0; // subtracted from every y
+    bool portrait = false;
+    std::string title; // the print job's title
+};
+
+// Steps before the document begins. Reads the vertical, then the horizontal offset field as
+// integers; a text that is not one throws EConvertError "'%s' ist kein gültiger Integerwert"
+// and nothing has happened yet. Neither orientation button checked prints in landscape without
+// feed adjustment.
+FrameSetup frameSetup(const FormPrinterParams& params, const CalibrationView& calibration);
+
+// The form type's font as the frame sets it, read from the settings key at print time.
+struct FrameFont {
+    std::string face; // empty: the system's default face
+    int height = 0;   // logical units (0.1 mm), cell height
+    bool bold = true;
+};
+// Size × 6.5 rounded halves to even: 8 → 52, 9 → 58, 10 → 65.
+int fontHeight(int pointSize);
+// FontName/FontSize/FontBold with the form code. A missing name reads as empty (the system's
+// default face); a missing or mistyped size or bold flag reads as 8 / bold, the values the
+// main window writes at start.
+FrameFont readFrameFont(char formCode);
+
+// --- after printing ---
+
+// The amount field's text after the check: as typed when it is a decimal number in the German
+// number format, else "0".
+std::string checkedAmount(std::string_view text);
+// The journal's amount of a checked text: the number × 10000, halves to even.
+Currency journalAmount(std::string_view checkedText);
+
+} // namespace formidor::forms

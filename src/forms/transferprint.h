@@ -1,0 +1,27 @@
+#pragma once
+// The transfer printer (the "Drucken" button of the transfer page) without the page: what it
+// prints, what it stores in the address book and what it records in the journal, each from the
+// page's texts by control name.
+#include "addressbook/addressbook.h"
+#include "app/calibration.h"
+#include "forms/frame.h"
+#include "forms/transfer.h"
+#include "journal/journal.h"
+
+#include <vector>
+
+namespace formidor::forms {
+
+// Every text the transfer print draws, in drawing order, with the calibration's offsets and feed
+// adjustment applied. Throws EConvertError for an offset that is not an integer.
+std::vector<PlacedText> transferPrintTexts(TransferVariant v, const FormPage& page,
+                                           const CalibrationView& calibration);
+
+// The address-book record of the print: recipient and originator with the variant's code.
+UeberweisungAdressen transferAddresses(TransferVariant v, const FormPage& page);
+
+// The journal record of a transfer (kind 1), from the page's texts after the amount check;
+// the purpose is both purpose lines joined by a blank.
+void journalTransfer(Journal& journal, const FormPage& page, TDateTime now);
+
+} // namespace formidor::forms

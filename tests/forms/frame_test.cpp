@@ -1,0 +1,155 @@
+#include "forms/frame.h"
+
+#include "common/testenv.h"
+#include "platform/hive.h"
+
+#include <gtest/gtest.h>
+
+namespace formidor::forms {
+namespace {
+
+// The printer page's controls for one print.
+struct Calibration : CalibrationView {
+    std::string kv = "0", kh = "0";
+    bool normal = false, hochkant = false, right = false, left = false;
+    std::string offsetText(char, bool horizontal) const override { return horizontal ? kv : kh; }
+    bool isNormal(char) const override { return normal; }
+    bool isHochkant(char) const override { return hochkant; }
+    bool isRightFeed(char) const override { return right; }
+    bool isLeftFeed(char) const override { return left; }
+};
+
+Calibration calibration(bool normal, bool hochkant, bool left, bool right) {
+    Calibration c;
+    c.normal = normal;
+    c.hochkant = hochkant;
+    c.left = left;
+    c.right = right;
+    return c;
+}
+
+const FormPrinterParams& transfer() {
+    return formPrinter(FormPrinterId::Transfer);
+}
+
+TEST(FrameSetup, FeedAdjustmentByFeedSideAndOrientation) {
+    struct Case {
+        const char* what;
+        Calibration c;
+        int h, v;
+        bool portrait;
+    };
+    const Case cases[] = {
+        {"linken + normal", calibration(true, false, true, false), 592, 0, true},
+        {"rechten + hochkant", calibration(false, true, false, true), 0, 1043, false},
+        {"linken + hochkant", calibration(false, true, true, false), 0, 0, false},
+        {"rechten + normal", calibration(true, false, false, true), 0, 0, true},
+        {"no orientation, linken", calibration(false, false, true, false), 0, 0, false},
+        {"no orientation, rechten", calibration(false, false, false, true), 0, 0, false},
+    };
+    for (const auto& c : cases) {
+        const FrameSetup s = frameSetup(transfer(), c.c);
+        EXPECT_EQ(s.h, c.h) << c.what;
+        EXPECT_EQ(s.v, c.v) << c.what;
+        EXPECT_EQ(s.portrait, c.portrait) << c.what;
+    }
+}
+
+TEST(FrameSetup, OffsetsAddToTheAdjustment) {
+    Calibration c = calibration(true, false, true, false);
+    c.kh = "10";
+    c.kv = "-20";
+    const FrameSetup s = frameSetup(transfer(), c);
+    EXPECT_EQ(s.h, 572);
+    EXPECT_EQ(s.v, 10);
+    EXPECT_EQ(s.title, "Quillon Zentrix. - Überweisungsdrucker");
+}
+
+TEST(FrameSetup, CashOnDeliveryIsAlwaysPortraitWithoutAdjustment) {
+    const Calibration c = calibration(false, true, false, true);
+    const FrameSetup s = frameSetup(formPrinter(FormPrinterId::CashOnDelivery), c);
+    EXPECT_TRUE(s.portrait);
+    EXPECT_EQ(s.v, 0);
+    EXPECT_EQ(s.title, "Quillon Zentrix. - Überweisungsdrucker");
+}
+
+TEST(FrameSetup, NonIntegerOffsetNamesTheText) {
+    Calibration c = calibration(true, false, false, true);
+    c.kv = "1,5";
+    try {
+        frameSetup(transfer(), c);
+        FAIL() << "no error";
+    } catch (const EConvertError& e) {
+        EXPECT_STREQ(e.what(), "'1,5' ist kein gültiger Integerwert");
+    }
+    // The vertical offset is read first.
+    c.kh = "";
+    try {
+        frameSetup(transfer(), c);
+        FAIL() << "no error";
+    } catch (const EConvertError& e) {
+        EXPECT_STREQ(e.what(), "'' ist kein gültiger Integerwert");
+    }
+}
+
+TEST(FormPrinters, TableHoldsEveryFormPrinterInOrder) {
+    const auto& all = formPrinters();
+    for (size_t i = 0; i < all.size(); ++i) EXPECT_EQ(static_cast<size_t>(all[i].id), i);
+    EXPECT_EQ(formPrinter(FormPrinterId::CrossedCheque).titleWord, "Scheckdrucker");
+    EXPECT_EQ(formPrinter(FormPrinterId::DirectDebit).titleWord, "Formidor");
+    EXPECT_EQ(formPrinter(FormPrinterId::SmallParcel).titleWord, "Päckchenscheindrucker");
+    EXPECT_EQ(formPrinter(FormPrinterId::ForeignTransfer).formCode, 'A');
+    EXPECT_EQ(formPrinter(FormPrinterId::ChequeDeposit).journalKind, 5);
+    EXPECT_EQ(formPrinter(FormPrinterId::ParcelCard).journalKind, 0);
+}
+
+TEST(FrameFont, HeightIsSizeTimesSixAndAHalfHalvesToEven) {
+    const std::pair<int, int> cases[] = {{8, 52}, {9, 58}, {10, 65}, {11, 72}, {12, 78}, {13, 84}};
+    for (auto [size, height] : cases) EXPECT_EQ(fontHeight(size), height) << size;
+}
+
+TEST(FrameFont, ReadFromTheStoreAtPrintTime) {
+    test::ScopedDataHome home;
+    {
+        TRegistry reg;
+        ASSERT_TRUE(reg.OpenKey(std::string("\\") + std::string(kAppKey), true));
+        reg.WriteString("FontNameU", "Liberation Mono");
+        reg.WriteInteger("FontSizeU", 9);
+        reg.WriteBool("FontBoldU", false);
+        reg.WriteString("FontSizeV", "zwölf"); // mistyped
+    }
+    FrameFont u = readFrameFont('U');
+    EXPECT_EQ(u.face, "Liberation Mono");
+    EXPECT_EQ(u.height, 58);
+    EXPECT_FALSE(u.bold);
+
+    // Missing name: the system's default face; missing or mistyped size and flag: 8, bold.
+    FrameFont v = readFrameFont('V');
+    EXPECT_EQ(v.face, "");
+    EXPECT_EQ(v.height, 52);
+    EXPECT_TRUE(v.bold);
+}
+
+TEST(AmountCheck, DecimalNumbersStayOthersBecomeZero) {
+    struct Case {
+        const char* typed;
+        const char* after;
+        Currency journal;
+    };
+    const Case cases[] = {
+        {"1234,56", "1234,56", 12345600},
+        {"1.234,56", "0", 0}, // thousands separators are not part of the number format
+        {"", "0", 0},
+        {"12 EUR", "0", 0},
+        {" 7,5 ", " 7,5 ", 75000},
+        {"0,123456", "0,123456", 1235},
+    };
+    for (const auto& c : cases) {
+        const std::string after = checkedAmount(c.typed);
+        EXPECT_EQ(after, c.after) << c.typed;
+        EXPECT_EQ(journalAmount(after), c.journal) << c.typed;
+    }
+}
+
+} // namespace
+} // namespace formidor::forms
