@@ -1,0 +1,130 @@
+#include "cli/commands.h"
+
+#include "common/testenv.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sstream>
+
+namespace formidor {
+namespace {
+
+struct Result {
+    int status;
+    std::string out, err;
+};
+
+Result runCli(const cli::Args& args) {
+    std::ostringstream out, err;
+    int rc = cli::run(args, out, err);
+    return {rc, out.str(), err.str()};
+}
+
+TEST(CliLayout, DefaultsAreSepa16WithoutOffsets) {
+    Result r = runCli({"layout", "transfer", "--set", "EEmpfaenger=Stadtwerke Köln", "--set",
+                       "EDatumUnterschrift=15.03.2021", "--set", "EBetrag=12,50"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.err, "");
+    // Every row of the layout, empty fields included, in drawing order.
+    EXPECT_EQ(r.out, "70\t-126\tStadtwerke Köln\n"
+                     "70\t-211\t\n"
+                     "70\t-296\t\n"
+                     "850\t-381\t12,50\n"
+                     "70\t-466\t\n"
+                     "70\t-551\t\n"
+                     "70\t-636\t\n"
+                     "180\t-721\t\n"
+                     "70\t-849\t15.03.2021\n");
+}
+
+TEST(CliLayout, OffsetsFeedAndOrientation) {
+    struct Case {
+        std::vector<std::string> options;
+        std::string firstLine;
+    };
+    const Case cases[] = {
+        {{"--kv", "-20", "--kh", "10"}, "50\t-136\tN\n"},
+        {{"--feed", "links"}, "662\t-126\tN\n"},
+        {{"--feed", "links", "--orientation", "hochkant"}, "70\t-126\tN\n"},
+        {{"--orientation", "hochkant"}, "70\t-1169\tN\n"},
+        {{"--orientation", "normal", "--feed", "rechts", "--kv", "5"}, "75\t-126\tN\n"},
+    };
+    for (const auto& c : cases) {
+        cli::Args args = {"layout", "transfer", "--set", "EEmpfaenger=N"};
+        args.insert(args.end(), c.options.begin(), c.options.end());
+        Result r = runCli(args);
+        EXPECT_EQ(r.status, 0) << r.err;
+        EXPECT_EQ(r.out.substr(0, r.out.find('\n') + 1), c.firstLine)
+            << testing::PrintToString(c.options);
+    }
+}
+
+TEST(CliLayout, VariantsWithMarksAndMasks) {
+    Result r = runCli({"layout", "transfer", "--variant", "Postbank", "--set", "EPostbankB=12/34/",
+                       "--check", "EPostbankC", "--set", "EBLZ=37050198"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find("1020\t-211\t37050198\n"), std::string::npos);
+    EXPECT_NE(r.out.find("765\t-721\t1\n815\t-721\t2\n915\t-721\t3\n965\t-721\t4\n1165\t-721\tX\n"),
+              std::string::npos)
+        << r.out;
+
+    // Unset masked fields read as the page reads them: blanks where nothing was typed.
+    r = runCli({"layout", "transfer", "--variant", "Postbank"});
+    EXPECT_NE(r.out.find("1020\t-211\t        \n"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("765\t-721\t \n815\t-721\t \n915\t-721\t \n965\t-721\t \n"),
+              std::string::npos)
+        << r.out;
+
+    // A SWIFT code in the bank code field passes only in "15", where the field has no mask.
+    r = runCli({"layout", "transfer", "--variant", "15", "--set", "EBLZ=COLSDE33"});
+    EXPECT_NE(r.out.find("900\t-211\tCOLSDE33\n"), std::string::npos) << r.out;
+    r = runCli({"layout", "transfer", "--variant", "20", "--set", "EBLZ=COLSDE33"});
+    EXPECT_EQ(r.out.find("COLSDE33"), std::string::npos) << r.out;
+
+    r = runCli({"layout", "transfer", "--variant", "24", "--check", "CBAnschriftweitergabe"});
+    EXPECT_NE(r.out.find("1352\t-636\tX\n"), std::string::npos) << r.out;
+    r = runCli({"layout", "transfer", "--variant", "24"});
+    EXPECT_EQ(r.out.find("X"), std::string::npos) << r.out;
+}
+
+TEST(CliLayout, BadInputIsNamedAndExitsWithTwo) {
+    struct Case {
+        cli::Args args;
+        std::string inMessage;
+    };
+    const Case cases[] = {
+        {{"layout", "cheque"}, "'cheque'"},
+        {{"layout"}, "Formular"},
+        {{"layout", "transfer", "--variant", "17/18"}, "'17/18'"},
+        {{"layout", "transfer", "--set", "ENichtDa=1"}, "'ENichtDa'"},
+        {{"layout", "transfer", "--set", "EEmpfaenger"}, "FELD=TEXT"},
+        {{"layout", "transfer", "--check", "EEmpfaenger"}, "'EEmpfaenger'"},
+        {{"layout", "transfer", "--kv", "1,5"}, "'1,5' ist kein gültiger Integerwert"},
+        {{"layout", "transfer", "--kh", ""}, "'' ist kein gültiger Integerwert"},
+        {{"layout", "transfer", "--kh"}, "--kh"},
+        {{"layout", "transfer", "--orientation", "quer"}, "'quer'"},
+        {{"layout", "transfer", "--feed", "oben"}, "'oben'"},
+        {{"layout", "transfer", "--pdf", "x.pdf"}, "'--pdf'"},
+        {{"print", "transfer"}, "--pdf"},
+        {{"print", "transfer", "--pdf", "x.pdf", "--variant", "99"}, "'99'"},
+    };
+    for (const auto& c : cases) {
+        Result r = runCli(c.args);
+        EXPECT_EQ(r.status, 2) << testing::PrintToString(c.args);
+        EXPECT_EQ(r.out, "");
+        EXPECT_NE(r.err.find(c.inMessage), std::string::npos)
+            << testing::PrintToString(c.args) << ": " << r.err;
+    }
+}
+
+TEST(CliPrint, RefusedInputWritesNoFile) {
+    test::TempDir dir;
+    const auto pdf = dir / "out.pdf";
+    Result r = runCli({"print", "transfer", "--kv", "abc", "--pdf", pdf.string()});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_FALSE(std::filesystem::exists(pdf));
+}
+
+} // namespace
+} // namespace formidor
