@@ -6,6 +6,7 @@
 #include "app/calibration.h"
 #include "forms/layout.h"
 #include "platform/convert.h"
+#include "platform/printer.h"
 
 #include <array>
 #include <cstdint>
@@ -79,6 +80,46 @@ int fontHeight(int pointSize);
 // default face); a missing or mistyped size or bold flag reads as 8 / bold, the values the
 // main window writes at start.
 FrameFont readFrameFont(char formCode);
+
+// One form print on the printer, from the calibration to the end of the document. Begun by
+// BeginFormPrint (steps up to the font), drawn by the form printer, ended by EndFormPrint. A
+// print that is not ended — a drawing or printer error on the way — abandons its document, so
+// nothing half-drawn reaches the printer and the error is the caller's to report.
+class FormPrint {
+public:
+    // Everything up to an open document in low-metric units with the form type's font. Throws
+    // EConvertError (offsets) before the printer is touched, EPrinter when the document cannot
+    // begin.
+    FormPrint(Printer& printer, const FormPrinterParams& params,
+              const CalibrationView& calibration);
+    ~FormPrint();
+    FormPrint(const FormPrint&) = delete;
+    FormPrint& operator=(const FormPrint&) = delete;
+
+    Canvas& canvas() { return printer_.GetCanvas(); }
+    int h() const { return setup_.h; }
+    int v() const { return setup_.v; }
+    const FrameSetup& setup() const { return setup_; }
+
+    // One text output per text, at x + h, y − v.
+    void draw(const std::vector<PlacedText>& layoutTexts);
+    // Ends the document, which sends the page to the printer. Throws EPrinter when the device
+    // fails; the document is closed either way.
+    void end();
+
+private:
+    Printer& printer_;
+    FrameSetup setup_;
+    bool open_ = false;
+};
+
+inline FormPrint BeginFormPrint(Printer& printer, FormPrinterId id,
+                                const CalibrationView& calibration) {
+    return FormPrint(printer, formPrinter(id), calibration);
+}
+inline void EndFormPrint(FormPrint& print) {
+    print.end();
+}
 
 // --- after printing ---
 

@@ -8,6 +8,7 @@
 #include "forms/transfer.h"
 #include "journal/journal.h"
 
+#include <functional>
 #include <vector>
 
 namespace formidor::forms {
@@ -16,6 +17,18 @@ namespace formidor::forms {
 // adjustment applied. Throws EConvertError for an offset that is not an integer.
 std::vector<PlacedText> transferPrintTexts(TransferVariant v, const FormPage& page,
                                            const CalibrationView& calibration);
+
+// Prints the transfer form: the frame with form code U and the variant's layout. Throws
+// EConvertError (offsets) or EPrinter; then nothing was printed.
+void printTransferForm(Printer& printer, TransferVariant v, const FormPage& page,
+                       const CalibrationView& calibration);
+
+// Button1Click without the page: prints, stores recipient and originator with the variant
+// (SaveEmpfaenger), lets the caller refill the pick lists, replaces a non-numeric EBetrag of
+// `page` by "0" and appends the journal record. A print that fails stores and records nothing.
+void printTransfer(Printer& printer, TransferVariant v, FormPage& page,
+                   const CalibrationView& calibration, Journal& journal,
+                   const std::function<void()>& refillPickLists);
 
 // The address-book record of the print: recipient and originator with the variant's code.
 UeberweisungAdressen transferAddresses(TransferVariant v, const FormPage& page);

@@ -1,0 +1,22 @@
+#include "forms/transferprint.h"
+
+namespace formidor::forms {
+
+void printTransferForm(Printer& printer, TransferVariant v, const FormPage& page,
+                       const CalibrationView& calibration) {
+    FormPrint print = BeginFormPrint(printer, FormPrinterId::Transfer, calibration);
+    print.draw(transferTexts(v, page));
+    EndFormPrint(print);
+}
+
+void printTransfer(Printer& printer, TransferVariant v, FormPage& page,
+                   const CalibrationView& calibration, Journal& journal,
+                   const std::function<void()>& refillPickLists) {
+    printTransferForm(printer, v, page, calibration);
+    SaveEmpfaenger(transferAddresses(v, page));
+    if (refillPickLists) refillPickLists();
+    page.setText("EBetrag", checkedAmount(page.text("EBetrag")));
+    journalTransfer(journal, page, Now());
+}
+
+} // namespace formidor::forms
