@@ -1,5 +1,6 @@
 #include "cli/commands.h"
 
+#include "forms/gui/pdfprint.h"
 #include "forms/transferprint.h"
 #include "platform/convert.h"
 #include "platform/editmask.h"
@@ -145,9 +146,10 @@ int layout(const Args& args, std::ostream& out, std::ostream& err) {
 int print(const Args& args, std::ostream&, std::ostream& err) {
     try {
         Request r = parse(args, true);
-        (void)r;
-        err << "Dieser Befehl ist noch nicht verfügbar.\n";
-        return 2;
+        gui::printToPdfFile(r.pdf, [&](Printer& printer) {
+            forms::printTransferForm(printer, r.variant, r.page, r.calibration);
+        });
+        return 0;
     } catch (const std::exception& e) {
         err << e.what() << "\n";
         return 2;

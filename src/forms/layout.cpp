@@ -49,7 +49,8 @@ std::vector<PlacedText> placeTexts(const Layout& layout, const FormPage& page, i
     std::vector<PlacedText> out;
     out.reserve(layout.rows.size());
     for (const LayoutRow& row : layout.rows) {
-        if ((row.when.variants & variantBit(variant)) == 0) continue;
+        if (row.when.variants != always.variants && (row.when.variants & variantBit(variant)) == 0)
+            continue;
         if (!row.when.checkedControl.empty() && !page.checked(row.when.checkedControl)) continue;
         std::string text;
         switch (row.source.kind) {

@@ -228,8 +228,9 @@ Layout transferLayout(TransferVariant v) {
     return {kClassic, kTransferBase, kTransferPitch};
 }
 
-std::vector<PlacedText> transferTexts(TransferVariant v, const FormPage& page) {
-    return placeTexts(transferLayout(v), page, static_cast<int>(v));
+std::vector<PlacedText> transferTexts(std::optional<TransferVariant> v, const FormPage& page) {
+    if (!v) return placeTexts(transferLayout(TransferVariant::V20), page, -1);
+    return placeTexts(transferLayout(*v), page, static_cast<int>(*v));
 }
 
 std::span<const std::string_view> transferTextControls() {

@@ -65,8 +65,9 @@ inline constexpr int kTransferBase = -41;
 inline constexpr int kTransferPitch = 85;
 
 Layout transferLayout(TransferVariant v);
-// The texts of a transfer form at layout positions (before the calibration offsets).
-std::vector<PlacedText> transferTexts(TransferVariant v, const FormPage& page);
+// The texts of a transfer form at layout positions (before the calibration offsets). Without
+// a variant: the classic layout without any edition's extra boxes.
+std::vector<PlacedText> transferTexts(std::optional<TransferVariant> v, const FormPage& page);
 
 // The controls whose texts a transfer layout can print, and the check boxes it looks at:
 // what a caller may set by name.

@@ -2,7 +2,7 @@
 
 namespace formidor::forms {
 
-std::vector<PlacedText> transferPrintTexts(TransferVariant v, const FormPage& page,
+std::vector<PlacedText> transferPrintTexts(std::optional<TransferVariant> v, const FormPage& page,
                                            const CalibrationView& calibration) {
     const FrameSetup setup = frameSetup(formPrinter(FormPrinterId::Transfer), calibration);
     auto texts = transferTexts(v, page);
@@ -10,7 +10,7 @@ std::vector<PlacedText> transferPrintTexts(TransferVariant v, const FormPage& pa
     return texts;
 }
 
-UeberweisungAdressen transferAddresses(TransferVariant v, const FormPage& page) {
+UeberweisungAdressen transferAddresses(std::optional<TransferVariant> v, const FormPage& page) {
     UeberweisungAdressen a;
     a.EEmpfaenger = page.text("EEmpfaenger");
     a.EKontonr = page.text("EKontonr");
@@ -28,7 +28,7 @@ UeberweisungAdressen transferAddresses(TransferVariant v, const FormPage& page) 
     a.EAuftraggeberBLZ = page.text("EAuftraggeberBLZ");
     a.EIBANAuftrag = page.text("EIBANAuftrag");
     a.EAuftraggeberBank = page.text("EAuftraggeberBank");
-    a.Formular = std::string(transferVariant(v).formular);
+    if (v) a.Formular = std::string(transferVariant(*v).formular);
     return a;
 }
 

@@ -9,29 +9,34 @@
 #include "journal/journal.h"
 
 #include <functional>
+#include <optional>
 #include <vector>
 
 namespace formidor::forms {
 
+// The variant is the checked variant button; with none checked (which the page never lets
+// happen once shown) the classic layout prints without any edition's extra boxes and the
+// originator's stored variant stays as it is.
+
 // Every text the transfer print draws, in drawing order, with the calibration's offsets and feed
 // adjustment applied. Throws EConvertError for an offset that is not an integer.
-std::vector<PlacedText> transferPrintTexts(TransferVariant v, const FormPage& page,
+std::vector<PlacedText> transferPrintTexts(std::optional<TransferVariant> v, const FormPage& page,
                                            const CalibrationView& calibration);
 
 // Prints the transfer form: the frame with form code U and the variant's layout. Throws
 // EConvertError (offsets) or EPrinter; then nothing was printed.
-void printTransferForm(Printer& printer, TransferVariant v, const FormPage& page,
+void printTransferForm(Printer& printer, std::optional<TransferVariant> v, const FormPage& page,
                        const CalibrationView& calibration);
 
 // Button1Click without the page: prints, stores recipient and originator with the variant
 // (SaveEmpfaenger), lets the caller refill the pick lists, replaces a non-numeric EBetrag of
 // `page` by "0" and appends the journal record. A print that fails stores and records nothing.
-void printTransfer(Printer& printer, TransferVariant v, FormPage& page,
+void printTransfer(Printer& printer, std::optional<TransferVariant> v, FormPage& page,
                    const CalibrationView& calibration, Journal& journal,
                    const std::function<void()>& refillPickLists);
 
 // The address-book record of the print: recipient and originator with the variant's code.
-UeberweisungAdressen transferAddresses(TransferVariant v, const FormPage& page);
+UeberweisungAdressen transferAddresses(std::optional<TransferVariant> v, const FormPage& page);
 
 // The journal record of a transfer (kind 1), from the page's texts after the amount check;
 // the purpose is both purpose lines joined by a blank.

@@ -2,14 +2,14 @@
 
 namespace formidor::forms {
 
-void printTransferForm(Printer& printer, TransferVariant v, const FormPage& page,
+void printTransferForm(Printer& printer, std::optional<TransferVariant> v, const FormPage& page,
                        const CalibrationView& calibration) {
     FormPrint print = BeginFormPrint(printer, FormPrinterId::Transfer, calibration);
     print.draw(transferTexts(v, page));
     EndFormPrint(print);
 }
 
-void printTransfer(Printer& printer, TransferVariant v, FormPage& page,
+void printTransfer(Printer& printer, std::optional<TransferVariant> v, FormPage& page,
                    const CalibrationView& calibration, Journal& journal,
                    const std::function<void()>& refillPickLists) {
     printTransferForm(printer, v, page, calibration);

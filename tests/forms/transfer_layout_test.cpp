@@ -104,6 +104,13 @@ TEST(TransferLayout, ClassicVariantsExtraRows) {
     EXPECT_FALSE(find(transferTexts(V::V20, namedPage()), "EAusfuehrungsdatum"));
 }
 
+TEST(TransferLayout, WithoutVariantClassicRowsOnly) {
+    FormPage page = namedPage();
+    page.setChecked("CBAnschriftweitergabe", true);
+    page.setChecked("EPostbankC", true);
+    EXPECT_EQ(transferTexts(std::nullopt, page), transferTexts(V::V20, page));
+}
+
 TEST(TransferLayout, AddressMarkOnlyIn24WhenChecked) {
     FormPage page = namedPage();
     EXPECT_FALSE(find(transferTexts(V::V24, page), "X"));

@@ -1,0 +1,48 @@
+#include "forms/gui/pdfprint.h"
+
+#include "platform/gui/qtprinter.h"
+
+#include <QApplication>
+#include <cstdlib>
+#include <memory>
+#include <system_error>
+
+namespace formidor::gui {
+
+namespace {
+
+// Command-line programs have no Qt application of their own; fonts and the PDF writer need
+// one. It lives until the program ends.
+void ensureApplication() {
+    if (QCoreApplication::instance()) return;
+    ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    static int argc = 1;
+    static char name[] = "formidor-cli";
+    static char* argv[] = {name, nullptr};
+    static auto* app = new QApplication(argc, argv);
+    (void)app;
+}
+
+} // namespace
+
+void printToPdfFile(const std::filesystem::path& file, const std::function<void(Printer&)>& job) {
+    ensureApplication();
+    QtPrinter printer(false);
+    printer.setInteractive(false);
+    printer.setOutputFileName(QString::fromStdString(std::filesystem::absolute(file).string()));
+    for (int i = 0; i < printer.PrinterCount(); ++i)
+        if (printer.isPdfPrinter(i)) printer.SetPrinterIndex(i);
+    std::error_code ec;
+    const bool existed = std::filesystem::exists(file, ec);
+    try {
+        job(printer);
+    } catch (...) {
+        // Nothing half-written stays under the name the caller asked for; a file that was
+        // there before is not ours to delete.
+        if (printer.Printing()) printer.Abort();
+        if (!existed) std::filesystem::remove(file, ec);
+        throw;
+    }
+}
+
+} // namespace formidor::gui
