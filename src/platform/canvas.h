@@ -249,6 +249,8 @@ public:
     void intersect(const TRect& r);
     void intersect(const ClipRegion& other);
     void subtract(const TRect& r);
+    // Adds the part of r not yet covered.
+    void unite(const TRect& r);
     TRect bounds() const;
     bool contains(TPoint p) const;
     bool operator==(const ClipRegion&) const = default;
@@ -275,6 +277,22 @@ struct DevicePen {
     double width = 1;
     TPenStyle style = TPenStyle::psSolid;
     TPenMode mode = TPenMode::pmCopy;
+};
+
+// Everything a surface remembers between calls (SaveDC / RestoreDC).
+struct CanvasState {
+    TFont font;
+    TPen pen;
+    TBrush brush;
+    TPoint penPos;
+    TMapMode mapMode = TMapMode::Text;
+    TPoint viewportOrg;
+    TPoint windowOrg;
+    TSize windowExt{1, 1};
+    TSize viewportExt{1, 1};
+    unsigned textAlign = 0;
+    bool hasClip = false;
+    ClipRegion clip;
 };
 
 class Canvas {
@@ -375,6 +393,9 @@ public:
     // Resolves the current font for this device.
     DeviceFont ResolveFont() const;
 
+    CanvasState State() const;
+    void SetState(const CanvasState& state);
+
 protected:
     // What a backend implements, all in device pixels. Text origin is the left end of the
     // baseline. clip, where given, limits this one call in addition to the region.
@@ -387,6 +408,13 @@ protected:
     virtual void deviceImage(const DRect& dest, const TBitmap& image, const TRect& source) = 0;
     // The clip region changed (nullptr: none).
     virtual void deviceClip(const ClipRegion* region) = 0;
+    // While deviceText runs: what the drawing code asked for, for recorders.
+    struct TextRequest {
+        TPoint logical;
+        TPoint device;
+        unsigned align = 0;
+    };
+    const TextRequest& currentTextRequest() const { return request_; }
     // A backend may change capabilities (a new page of another size).
     void setCaps(const DeviceCaps& caps);
     void setMeasurer(std::shared_ptr<const FontMeasurer> m);
@@ -394,9 +422,12 @@ protected:
 private:
     friend class Metafile;
     DPoint toDevice(double x, double y) const;
+    DRect toDevice(const TRect& r) const; // normalised, whole pixels
     DevicePen resolvePen() const;
-    double lineHeightPixels(const DeviceFontMetrics& m, bool external) const;
-    void textAt(DPoint reference, std::string_view utf8, unsigned align, const DRect* clip);
+    const DeviceFont& deviceFont() const; // cached ResolveFont with its metrics
+    const DeviceFontMetrics& deviceMetrics() const;
+    void textAt(TPoint logical, DPoint reference, std::string_view utf8, unsigned align,
+                const DRect* clip);
     void clipChanged();
 
     DeviceCaps caps_;
@@ -413,10 +444,12 @@ private:
     unsigned textAlign_ = TA_LEFT | TA_TOP;
     ClipRegion clip_;
     bool hasClip_ = false;
+    TextRequest request_;
     // ResolveFont is asked at every text call; most calls repeat the last font.
     mutable TFont cachedFont_;
     mutable double cachedScale_ = 0;
     mutable DeviceFont cachedDeviceFont_;
+    mutable DeviceFontMetrics cachedMetrics_;
     mutable bool cacheValid_ = false;
 };
 

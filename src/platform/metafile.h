@@ -100,6 +100,8 @@ public:
 private:
     class Recorder;
     friend class Recorder;
+    template <typename V, typename T>
+    void push(Kind kind, V& list, T&& item);
     int width_;
     int height_;
     std::unique_ptr<Recorder> recorder_;
