@@ -40,6 +40,9 @@ public:
     QPainter& painter() { return *painter_; }
     // Repoints the canvas at another painter (a new printer page); state is kept.
     void setPainter(QPainter& painter);
+    // Hands the canvas's clip region to the painter again (after the painter lost its state,
+    // e.g. on a new printer page).
+    void reapplyState();
     using Canvas::setCaps;
 
 protected:

@@ -1,34 +1,205 @@
 #include "platform/gui/qtprinter.h"
+#include "platform/gui/paintercanvas.h"
+#include "platform/text.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QSaveFile>
+
+#include <map>
 
 namespace formidor::gui {
 
-struct QtPrinter::Doc {};
+namespace {
 
-QtPrinter::QtPrinter(bool withSystemPrinters) : withSystem_(withSystemPrinters) {}
-QtPrinter::~QtPrinter() = default;
+constexpr int kPdfResolution = 600;
+
+QPageLayout::Orientation qtOrientation(TPrinterOrientation o) {
+    return o == TPrinterOrientation::poLandscape ? QPageLayout::Landscape : QPageLayout::Portrait;
+}
+
+// The sheet and the printable area of a page layout at a resolution; the painter's origin is
+// the printable area's corner.
+DeviceCaps capsOfLayout(const QPageLayout& layout, int dpi) {
+    const QRect full = layout.fullRectPixels(dpi);
+    const QRect paint = layout.paintRectPixels(dpi);
+    DeviceCaps c;
+    c.dpiX = c.dpiY = dpi;
+    c.physicalWidth = full.width();
+    c.physicalHeight = full.height();
+    c.offsetX = paint.left() - full.left();
+    c.offsetY = paint.top() - full.top();
+    c.horzRes = paint.width();
+    c.vertRes = paint.height();
+    return c;
+}
+
+std::string utf8(const QString& s) {
+    return s.toStdString();
+}
+
+} // namespace
+
+struct QtPrinter::Doc {
+    QString path; // the PDF printer's file
+    std::unique_ptr<QSaveFile> file;
+    std::unique_ptr<QPdfWriter> pdf;
+    std::unique_ptr<QPrinter> printer;
+    QPainter painter;
+    std::unique_ptr<PainterCanvas> canvas;
+    std::string deviceName;
+
+    QPagedPaintDevice* device() {
+        return pdf ? static_cast<QPagedPaintDevice*>(pdf.get())
+                   : static_cast<QPagedPaintDevice*>(printer.get());
+    }
+    ~Doc() {
+        canvas.reset();
+        if (painter.isActive()) painter.end();
+    }
+};
+
+QtPrinter::QtPrinter(bool withSystemPrinters) : withSystem_(withSystemPrinters) {
+    refreshPrinters();
+}
+
+QtPrinter::~QtPrinter() {
+    if (doc_) abandonDocument();
+}
+
+void QtPrinter::refreshPrinters() {
+    system_.clear();
+    systemDefault_ = -1;
+    capsCache_.clear();
+    if (withSystem_) {
+        // Without CUPS (or with it not running) the list is empty and only the PDF printer
+        // remains.
+        const QString def = QPrinterInfo::defaultPrinterName();
+        for (const QPrinterInfo& info : QPrinterInfo::availablePrinters()) {
+            if (info.printerName() == kPdfPrinterName) continue;
+            if (info.printerName() == def) systemDefault_ = int(system_.size());
+            system_.push_back(utf8(info.printerName()));
+        }
+    }
+    resetSelection();
+}
+
 std::vector<std::string> QtPrinter::Printers() const {
-    return {kPdfPrinterName};
+    std::vector<std::string> list = system_;
+    list.push_back(kPdfPrinterName);
+    return list;
 }
+
 int QtPrinter::DefaultPrinterIndex() const {
-    return 0;
+    return systemDefault_ >= 0 ? systemDefault_ : int(system_.size());
 }
-void QtPrinter::refreshPrinters() {}
-bool QtPrinter::isPdfPrinter(int) const {
-    return true;
+
+bool QtPrinter::isPdfPrinter(int index) const {
+    return index == int(system_.size());
 }
-DeviceCaps QtPrinter::capsOf(int, TPrinterOrientation) const {
-    return {};
+
+QPageLayout QtPrinter::pdfLayout(TPrinterOrientation o) const {
+    return QPageLayout(QPageSize(QPageSize::A4), qtOrientation(o), pdfMargins_,
+                       QPageLayout::Millimeter);
 }
+
+DeviceCaps QtPrinter::capsOf(int index, TPrinterOrientation o) const {
+    if (isPdfPrinter(index)) return capsOfLayout(pdfLayout(o), kPdfResolution);
+    const auto key = std::make_pair(index, o);
+    auto it = capsCache_.find(key);
+    if (it != capsCache_.end()) return it->second;
+    QPrinter printer(QPrinterInfo::printerInfo(QString::fromStdString(system_.at(size_t(index)))),
+                     QPrinter::HighResolution);
+    printer.setPageOrientation(qtOrientation(o));
+    DeviceCaps c = capsOfLayout(printer.pageLayout(), printer.resolution());
+    c.dpiX = printer.logicalDpiX();
+    c.dpiY = printer.logicalDpiY();
+    c.numColors = printer.colorMode() == QPrinter::GrayScale ? 2 : -1;
+    capsCache_.emplace(key, c);
+    return c;
+}
+
 std::shared_ptr<const FontMeasurer> QtPrinter::measurer() const {
-    return builtinFontMeasurer();
+    return qtFontMeasurer();
 }
-Canvas& QtPrinter::startDocument(int, const DeviceCaps&) {
-    return GetCanvas();
+
+Canvas& QtPrinter::startDocument(int index, const DeviceCaps& caps) {
+    auto doc = std::make_unique<Doc>();
+    if (isPdfPrinter(index)) {
+        doc->deviceName = kPdfPrinterName;
+        QString path = outputFileName_;
+        if (interactive_) {
+            QString initial = path.isEmpty() ? QDir::home().filePath("Formidor.pdf") : path;
+            path = QFileDialog::getSaveFileName(parent_, QString::fromUtf8(kPdfSaveCaption),
+                                                initial, QString::fromUtf8(kPdfFilter));
+            if (path.isEmpty()) throw EPrinter(kPrintCancelledMessage);
+            if (QFileInfo(path).suffix().isEmpty()) path += ".pdf";
+        }
+        if (path.isEmpty()) throw EPrinter(kNoPdfFileMessage);
+        doc->path = path;
+        doc->file = std::make_unique<QSaveFile>(path);
+        if (!doc->file->open(QIODevice::WriteOnly))
+            throw EPrinter(formatMessage(kPdfWriteErrorMessage, utf8(path)));
+        doc->pdf = std::make_unique<QPdfWriter>(doc->file.get());
+        doc->pdf->setResolution(kPdfResolution);
+        doc->pdf->setPageLayout(pdfLayout(Orientation()));
+        doc->pdf->setTitle(QString::fromStdString(Title()));
+        doc->pdf->setCreator(QStringLiteral("Formidor"));
+    } else {
+        doc->deviceName = system_.at(size_t(index));
+        doc->printer = std::make_unique<QPrinter>(
+            QPrinterInfo::printerInfo(QString::fromStdString(doc->deviceName)),
+            QPrinter::HighResolution);
+        doc->printer->setPageOrientation(qtOrientation(Orientation()));
+        doc->printer->setDocName(QString::fromStdString(Title()));
+        if (!doc->printer->isValid())
+            throw EPrinter(formatMessage(kPrinterErrorMessage, doc->deviceName));
+    }
+    if (!doc->painter.begin(doc->device())) {
+        if (doc->file) doc->file->cancelWriting();
+        throw EPrinter(formatMessage(kPrinterErrorMessage, doc->deviceName));
+    }
+    doc->canvas = std::make_unique<PainterCanvas>(doc->painter, caps, measurer());
+    doc_ = std::move(doc);
+    return *doc_->canvas;
 }
+
 Canvas& QtPrinter::startPage() {
-    return GetCanvas();
+    if (!doc_->device()->newPage())
+        throw EPrinter(formatMessage(kPrinterErrorMessage, doc_->deviceName));
+    doc_->canvas->reapplyState();
+    return *doc_->canvas;
 }
-void QtPrinter::finishDocument() {}
-void QtPrinter::abandonDocument() {}
+
+void QtPrinter::finishDocument() {
+    std::unique_ptr<Doc> doc = std::move(doc_);
+    doc->canvas.reset();
+    const bool ended = doc->painter.end();
+    if (doc->pdf) {
+        doc->pdf.reset(); // flushes into the file
+        if (!ended || !doc->file->commit())
+            throw EPrinter(formatMessage(kPdfWriteErrorMessage, utf8(doc->path)));
+        lastOutput_ = doc->path;
+    } else if (!ended || doc->printer->printerState() == QPrinter::Error) {
+        throw EPrinter(formatMessage(kPrinterErrorMessage, doc->deviceName));
+    }
+}
+
+void QtPrinter::abandonDocument() {
+    std::unique_ptr<Doc> doc = std::move(doc_);
+    if (!doc) return;
+    doc->canvas.reset();
+    if (doc->printer) doc->printer->abort();
+    if (doc->file) doc->file->cancelWriting();
+    if (doc->painter.isActive()) doc->painter.end();
+    // The save file is dropped unwritten: no partial PDF is left behind.
+}
 
 } // namespace formidor::gui

@@ -8,7 +8,10 @@
 // printer's page layout, so the surface's origin is the top-left corner of the printable area.
 #include "platform/printer.h"
 
+#include <QMarginsF>
+#include <QPageLayout>
 #include <QString>
+#include <map>
 #include <memory>
 
 class QWidget;
@@ -23,6 +26,7 @@ inline constexpr const char* kPrinterErrorMessage =
     "Der Druck auf \"%s\" konnte nicht ausgeführt werden.";
 inline constexpr const char* kPdfWriteErrorMessage =
     "Die Datei \"%s\" konnte nicht geschrieben werden.";
+inline constexpr const char* kNoPdfFileMessage = "Für die PDF-Datei ist kein Dateiname angegeben.";
 // The user closed the PDF printer's file dialog without choosing a file.
 inline constexpr const char* kPrintCancelledMessage = "Der Druck wurde abgebrochen.";
 
@@ -45,6 +49,8 @@ public:
     void setOutputFileName(const QString& path) { outputFileName_ = path; }
     const QString& outputFileName() const { return outputFileName_; }
     void setParentWidget(QWidget* w) { parent_ = w; }
+    // The PDF printer's sheet is A4; its printable area lies inside these margins (mm).
+    void setPdfMargins(const QMarginsF& mm) { pdfMargins_ = mm; }
     // The file the last PDF document went to.
     const QString& lastOutputFile() const { return lastOutput_; }
 
@@ -58,6 +64,9 @@ protected:
 
 private:
     struct Doc;
+    QPageLayout pdfLayout(TPrinterOrientation o) const;
+    QMarginsF pdfMargins_;
+    mutable std::map<std::pair<int, TPrinterOrientation>, DeviceCaps> capsCache_;
     std::vector<std::string> system_;
     int systemDefault_ = -1;
     bool withSystem_;
