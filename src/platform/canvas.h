@@ -52,10 +52,6 @@ struct TRect {
     bool operator==(const TRect&) const = default;
 };
 
-inline TRect Rect(int left, int top, int right, int bottom) {
-    return {left, top, right, bottom};
-}
-
 // Colours as 0x00BBGGRR, the way the forms' settings and the print job store them.
 using TColor = uint32_t;
 constexpr TColor RGB(unsigned r, unsigned g, unsigned b) {
