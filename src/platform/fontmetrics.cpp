@@ -134,7 +134,7 @@ constexpr int kAsciiCount = 0x7F - 0x20;
 constexpr int kLatin1Count = 0x100 - 0xA0;
 constexpr int kTableSize = int(sizeof(kCodePoints) / sizeof(kCodePoints[0]));
 
-const FaceTable& faceFor(const DeviceFont& font) {
+const FaceTable& lookUpFace(const DeviceFont& font) {
     const std::string f = caseFold(font.face);
     const bool mono = f == "courier new" || f == "courier" || f == "liberation mono" ||
                       f == "lucida console" || f == "fixedsys" || f == "consolas";
@@ -143,6 +143,18 @@ const FaceTable& faceFor(const DeviceFont& font) {
                        f == "georgia" || f == "ms serif";
     if (serif) return font.bold ? kSerifBold : kSerif;
     return font.bold ? kSansBold : kSans;
+}
+
+// Most calls ask for the face of the call before.
+const FaceTable& faceFor(const DeviceFont& font) {
+    thread_local std::string lastFace;
+    thread_local bool lastBold = false;
+    thread_local const FaceTable* last = nullptr;
+    if (last && font.bold == lastBold && font.face == lastFace) return *last;
+    last = &lookUpFace(font);
+    lastFace = font.face;
+    lastBold = font.bold;
+    return *last;
 }
 
 int advance(const FaceTable& t, char32_t c) {

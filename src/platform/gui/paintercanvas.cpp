@@ -1,4 +1,5 @@
 #include "platform/gui/paintercanvas.h"
+#include "platform/text.h"
 
 #include <QFontDatabase>
 #include <QFontMetricsF>
@@ -18,6 +19,7 @@ namespace {
 // Metrics are taken at this pixel size and scaled: unhinted outlines scale linearly, so every
 // size and every device measures alike.
 constexpr double kMeasureSize = 1000.0;
+constexpr char32_t kAdvanceCacheSize = 0x3000;
 
 QColor toQColor(TColor c) {
     return QColor(int(GetRValue(c)), int(GetGValue(c)), int(GetBValue(c)));
@@ -51,17 +53,37 @@ public:
     }
     double textWidth(const DeviceFont& font, std::string_view utf8) const override {
         if (utf8.empty()) return 0;
-        const Entry& e = entry(font);
-        const QString s = QString::fromUtf8(utf8.data(), qsizetype(utf8.size()));
-        return e.fm.horizontalAdvance(s) * font.emPixels / kMeasureSize * font.widthScale;
+        Entry& e = entry(font);
+        const double k = font.emPixels / kMeasureSize * font.widthScale;
+        // Without kerning a text is as wide as its characters' advances together; those are
+        // cached per face. Anything that shapes (combining marks, characters outside the
+        // basic plane) is measured whole.
+        double units = 0;
+        for (size_t pos = 0; pos < utf8.size();) {
+            const unsigned char b = static_cast<unsigned char>(utf8[pos]);
+            char32_t c = b;
+            if (b < 0x80)
+                ++pos;
+            else
+                c = decodeUtf8(utf8, pos);
+            if (c >= kAdvanceCacheSize || (c >= 0x300 && c < 0x370)) {
+                const QString s = QString::fromUtf8(utf8.data(), qsizetype(utf8.size()));
+                return e.fm.horizontalAdvance(s) * k;
+            }
+            float& a = e.advances[c];
+            if (a < 0) a = float(e.fm.horizontalAdvance(QString(QChar(char16_t(c)))));
+            units += a;
+        }
+        return units * k;
     }
 
 private:
     struct Entry {
         QFontMetricsF fm;
         double ascent, descent, leading, average, max;
+        std::vector<float> advances = std::vector<float>(kAdvanceCacheSize, -1.0f);
     };
-    const Entry& entry(const DeviceFont& f) const {
+    Entry& entry(const DeviceFont& f) const {
         auto key = std::make_tuple(f.face, f.bold, f.italic);
         auto it = cache_.find(key);
         if (it != cache_.end()) return it->second;
