@@ -91,6 +91,8 @@ public:
     const std::vector<MetaLine>& Lines() const { return lines_; }
     const std::vector<MetaRectangle>& Rectangles() const { return rects_; }
     const std::vector<MetaImage>& Images() const { return images_; }
+    // The clip region a Clip record set; nullptr where the clip was removed.
+    const ClipRegion* ClipOf(const Record& r) const { return clips_.at(r.index).get(); }
     // The drawn texts in drawing order.
     std::vector<std::string> TextStrings() const;
     // The first text record whose text is exactly s, or nullptr.

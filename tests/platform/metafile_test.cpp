@@ -58,15 +58,17 @@ TEST(MetafilePlayback, StretchesEveryRecordIntoTheTargetRectangle) {
         EXPECT_TRUE(clipped.clipped);
         EXPECT_NEAR(clipped.clipRect.right, 20 + 945 * scale, 1e-6); // 400 units = 945 px
 
-        // Playback clips to the rectangle, then to the recorded region inside it.
-        std::vector<const ClipRegion*> none;
-        int clipRecords = 0;
-        TRect lastClip;
-        for (const Metafile::Record& rec : screen.Records()) {
-            if (rec.kind != Metafile::Kind::Clip) continue;
-            ++clipRecords;
-        }
-        EXPECT_EQ(clipRecords, 3); // frame, recorded region, back to none
+        // Playback clips to the rectangle, then to the recorded region inside it, then
+        // removes the clip again as the target had none.
+        std::vector<const ClipRegion*> clips;
+        for (const Metafile::Record& rec : screen.Records())
+            if (rec.kind == Metafile::Kind::Clip) clips.push_back(screen.ClipOf(rec));
+        ASSERT_EQ(clips.size(), 3u);
+        EXPECT_EQ(clips[0]->rects(), (std::vector<TRect>{{20, 20, 20 + w, 20 + h}}));
+        // 100 mm × 50 mm at 600 DPI: 2362 × 1181 reference pixels, scaled.
+        EXPECT_NEAR(clips[1]->bounds().Right, 20 + 2362 * scale, 1.0);
+        EXPECT_NEAR(clips[1]->bounds().Bottom, 20 + 1181 * scale, 1.0);
+        EXPECT_EQ(clips[2], nullptr);
     }
 }
 
@@ -82,13 +84,14 @@ TEST(MetafilePlayback, TargetClipLimitsThePlayback) {
     EXPECT_EQ(c.GetClipRegion().rects(), (std::vector<TRect>{{0, 0, 50, 50}}));
     ASSERT_EQ(screen.Rectangles().size(), 1u);
     EXPECT_EQ(screen.Rectangles()[0].rect.right, 110);
-    // The frame the playback clipped to is the target's region and the rectangle.
-    bool sawFrame = false;
-    ClipRegion expected(TRect{10, 10, 50, 50});
-    (void)expected;
+    // The playback ran clipped to the target's region and the rectangle together, and gave
+    // the target its own region back.
+    std::vector<std::vector<TRect>> clips;
     for (const Metafile::Record& rec : screen.Records())
-        if (rec.kind == Metafile::Kind::Clip) sawFrame = true;
-    EXPECT_TRUE(sawFrame);
+        if (rec.kind == Metafile::Kind::Clip) clips.push_back(screen.ClipOf(rec)->rects());
+    ASSERT_EQ(clips.size(), 3u);
+    EXPECT_EQ(clips[1], (std::vector<TRect>{{10, 10, 50, 50}}));
+    EXPECT_EQ(clips[2], (std::vector<TRect>{{0, 0, 50, 50}}));
 }
 
 TEST(MetafileRecording, ClearStartsAFreshRecording) {
