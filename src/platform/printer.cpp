@@ -62,9 +62,14 @@ std::shared_ptr<const FontMeasurer> Printer::measurer() const {
 
 Canvas& Printer::GetCanvas() {
     if (printing_) return *page_;
-    if (!idle_)
+    if (!idle_) {
         idle_ = std::make_unique<NullCanvas>(Caps(), measurer());
-    else {
+        // Point sizes on the printer's surface are true on paper.
+        TFont& f = idle_->Font();
+        const int size = f.Size();
+        f.PixelsPerInch = idle_->Caps().dpiY;
+        f.SetSize(size);
+    } else {
         const DeviceCaps c = Caps();
         if (!(idle_->Caps() == c)) idle_->setCaps(c);
     }
@@ -79,11 +84,14 @@ void Printer::BeginDoc() {
     // The document's surface starts with the font, pen and brush the printer's surface has,
     // in device pixels with the origin at the printable area's corner.
     CanvasState state;
-    if (idle_) {
-        const CanvasState idle = idle_->State();
-        state.font = idle.font;
-        state.pen = idle.pen;
-        state.brush = idle.brush;
+    const CanvasState idle = GetCanvas().State();
+    state.font = idle.font;
+    state.pen = idle.pen;
+    state.brush = idle.brush;
+    if (state.font.PixelsPerInch != caps.dpiY) {
+        const int size = state.font.Size();
+        state.font.PixelsPerInch = caps.dpiY;
+        state.font.SetSize(size);
     }
     Canvas& page = startDocument(index, caps); // throws with nothing open
     page.SetState(state);

@@ -119,6 +119,16 @@ TEST(PrinterDocuments, EachDocumentStartsInDevicePixels) {
     EXPECT_THROW(p.NewPage(), EPrinter);
 }
 
+TEST(PrinterDocuments, PointSizesAreTrueOnThePrinter) {
+    RecordingPrinter p({RecordingPrinterConfig::a4("Laser", 600)}, 0);
+    EXPECT_EQ(p.GetCanvas().Font().PixelsPerInch, 600);
+    p.GetCanvas().Font().SetSize(12);
+    p.BeginDoc();
+    EXPECT_EQ(p.GetCanvas().Font().Size(), 12);
+    EXPECT_EQ(p.GetCanvas().Font().Height, -100);
+    p.EndDoc();
+}
+
 TEST(PrinterDocuments, FailuresLeaveNoDocumentOpen) {
     std::vector<RecordingPrinterConfig> list = twoPrinters();
     list[0].failOnBegin = true;
