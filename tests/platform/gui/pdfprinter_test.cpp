@@ -5,8 +5,12 @@
 
 #include "common/testenv.h"
 
+#include <QApplication>
+#include <QFileDialog>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -19,6 +23,10 @@ struct Word {
     QString text;
     double xMin, yMin, xMax, yMax; // points
 };
+
+bool havePoppler() {
+    return !QStandardPaths::findExecutable("pdftotext").isEmpty();
+}
 
 std::vector<Word> wordsOf(const std::filesystem::path& pdf) {
     QProcess p;
@@ -52,6 +60,7 @@ TEST(PdfPrinter, IsTheOnlyAndDefaultPrinterWithoutCups) {
 }
 
 TEST(PdfPrinter, LowMetricTextLandsAtItsMillimetres) {
+    if (!havePoppler()) GTEST_SKIP() << "pdftotext is not installed";
     test::TempDir dir;
     const auto file = dir / "form.pdf";
     QtPrinter printer(false);
@@ -90,6 +99,7 @@ TEST(PdfPrinter, LowMetricTextLandsAtItsMillimetres) {
 }
 
 TEST(PdfPrinter, PagesOrientationAndTitle) {
+    if (!havePoppler()) GTEST_SKIP() << "pdftotext is not installed";
     test::TempDir dir;
     const auto file = dir / "list.pdf";
     QtPrinter printer(false);
@@ -144,6 +154,55 @@ TEST(PdfPrinter, UnwritableFileIsAGermanErrorAndLeavesNothingOpen) {
     printer.BeginDoc();
     printer.EndDoc();
     EXPECT_TRUE(std::filesystem::exists(file));
+}
+
+// Answers the file dialog the PDF printer opens: with a file name, or cancelled (empty).
+void answerFileDialog(const QString& path) {
+    QTimer::singleShot(0, [path] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_EQ(dialog->windowTitle(), QString::fromUtf8(kPdfSaveCaption));
+        if (path.isEmpty()) {
+            dialog->reject();
+            return;
+        }
+        dialog->selectFile(path);
+        QMetaObject::invokeMethod(dialog, "accept");
+    });
+}
+
+TEST(PdfPrinter, InteractiveAsksForTheFile) {
+    test::TempDir dir;
+    QtPrinter printer(false);
+    printer.setInteractive(true);
+    printer.setOutputFileName(QString::fromStdString((dir / "vorschlag.pdf").string()));
+    answerFileDialog({});
+    try {
+        printer.BeginDoc();
+        FAIL();
+    } catch (const EPrinter& e) {
+        EXPECT_STREQ(e.what(), kPrintCancelledMessage);
+    }
+    EXPECT_FALSE(printer.Printing());
+    EXPECT_FALSE(std::filesystem::exists(dir / "vorschlag.pdf"));
+
+    const QString chosen = QString::fromStdString((dir / "gewaehlt").string());
+    answerFileDialog(chosen);
+    printer.BeginDoc();
+    printer.GetCanvas().TextOut(0, 0, "x");
+    printer.EndDoc();
+    EXPECT_EQ(printer.lastOutputFile(), chosen + ".pdf"); // the suffix is added
+    EXPECT_TRUE(std::filesystem::exists(dir / "gewaehlt.pdf"));
+}
+
+TEST(QtPrinterList, SystemPrintersComeFirstThenThePdfPrinter) {
+    QtPrinter printer(true);
+    const std::vector<std::string> names = printer.Printers();
+    ASSERT_FALSE(names.empty());
+    EXPECT_EQ(names.back(), kPdfPrinterName);
+    EXPECT_TRUE(printer.isPdfPrinter(int(names.size()) - 1));
+    if (names.size() == 1) EXPECT_EQ(printer.DefaultPrinterIndex(), 0);
+    EXPECT_GT(printer.GetDeviceCaps(LOGPIXELSX), 0);
 }
 
 } // namespace
