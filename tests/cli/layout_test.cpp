@@ -1,10 +1,16 @@
 #include "cli/commands.h"
 
 #include "common/testenv.h"
+#include "forms/gui/pdfprint.h"
+#include "platform/hive.h"
+#include "platform/printer.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
+#include <optional>
+#include <regex>
 #include <sstream>
 
 namespace formidor {
@@ -124,6 +130,76 @@ TEST(CliPrint, RefusedInputWritesNoFile) {
     Result r = runCli({"print", "transfer", "--kv", "abc", "--pdf", pdf.string()});
     EXPECT_EQ(r.status, 2);
     EXPECT_FALSE(std::filesystem::exists(pdf));
+}
+
+struct Word {
+    double xMin, yMin, xMax, yMax;
+};
+
+// The first word of a pdftotext -bbox listing with exactly this text, in points from the top-left
+// corner of the sheet.
+std::optional<Word> findWord(const std::string& html, const std::string& text) {
+    static const std::regex word(
+        "<word xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\" xMax=\"([0-9.]+)\" yMax=\"([0-9.]+)\">"
+        "([^<]*)</word>");
+    for (std::sregex_iterator it(html.begin(), html.end(), word), end; it != end; ++it) {
+        if ((*it)[5] == text)
+            return Word{std::stod((*it)[1]), std::stod((*it)[2]), std::stod((*it)[3]),
+                        std::stod((*it)[4])};
+    }
+    return std::nullopt;
+}
+
+double mm(double points) {
+    return points * 25.4 / 72.0;
+}
+
+TEST(CliPrint, TransferIntoPdfPutsEveryTextWhereTheLayoutSays) {
+    test::ScopedDataHome home;
+    {
+        TRegistry reg;
+        ASSERT_TRUE(reg.OpenKey("\\" + std::string(kAppKey), true));
+        reg.WriteString("FontNameU", "Courier New");
+        reg.WriteInteger("FontSizeU", 9);
+        reg.WriteBool("FontBoldU", true);
+    }
+    // Where the PDF printer's printable area begins on the sheet.
+    DeviceCaps caps;
+    gui::printToPdfFile(home.path() / "unused.pdf", [&](Printer& p) { caps = p.Caps(); });
+    ASSERT_GT(caps.dpiX, 0);
+    const double originX = caps.offsetX * 25.4 / caps.dpiX;
+    const double originY = caps.offsetY * 25.4 / caps.dpiY;
+
+    const auto pdf = home.path() / "transfer.pdf";
+    Result r = runCli({"print", "transfer", "--variant", "20", "--set", "EEmpfaenger=Stadtwerke",
+                       "--set", "EBLZ=37050198", "--set", "EDatumUnterschrift=15.03.2021", "--kv",
+                       "100", "--kh", "-50", "--pdf", pdf.string()});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "");
+    ASSERT_TRUE(std::filesystem::exists(pdf));
+
+    const auto html = home.path() / "transfer.html";
+    const std::string cmd = "pdftotext -bbox '" + pdf.string() + "' '" + html.string() + "'";
+    ASSERT_EQ(std::system(cmd.c_str()), 0);
+    const std::string listing = test::readFile(html);
+
+    struct Expect {
+        const char* text;
+        double x, y; // layout position after the offsets, 0.1 mm, y up
+    };
+    const Expect expected[] = {
+        {"Stadtwerke", 70 + 100, -126 - (-50)},
+        {"37050198", 1020 + 100, -211 - (-50)},
+        {"15.03.2021", 650 + 100, -849 - (-50)},
+    };
+    for (const auto& e : expected) {
+        auto w = findWord(listing, e.text);
+        ASSERT_TRUE(w) << e.text << "\n" << listing;
+        EXPECT_NEAR(mm(w->xMin), originX + e.x / 10, 0.5) << e.text;
+        // The text's top-left corner is the top of its cell; 5.8 mm high in the 9 point font.
+        EXPECT_NEAR(mm(w->yMin), originY - e.y / 10, 1.0) << e.text;
+        EXPECT_NEAR(mm(w->yMax - w->yMin), 5.8, 1.0) << e.text;
+    }
 }
 
 } // namespace
