@@ -3,6 +3,7 @@
 #include "platform/gui/qtprinter.h"
 
 #include <QApplication>
+#include <cstdio>
 #include <cstdlib>
 #include <memory>
 #include <system_error>
@@ -21,6 +22,11 @@ void ensureApplication() {
     static char* argv[] = {name, nullptr};
     static auto* app = new QApplication(argc, argv);
     (void)app;
+    // Qt's own diagnostics (a missing runtime folder, font fallbacks) are not for the user of a
+    // command; its errors still are.
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
+        if (type == QtCriticalMsg || type == QtFatalMsg) fprintf(stderr, "%s\n", qPrintable(text));
+    });
 }
 
 } // namespace
