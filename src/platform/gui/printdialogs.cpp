@@ -1,4 +1,5 @@
 #include "platform/gui/printdialogs.h"
+#include "platform/gui/translations.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -146,6 +147,7 @@ QFont toQFont(const FontChoice& choice) {
 }
 
 QFontDialog* makeFontDialog(const FontChoice& initial, QWidget* parent) {
+    ensureGermanQtTexts();
     auto* dialog = new QFontDialog(parent);
     dialog->setWindowTitle(QStringLiteral("Schriftart"));
     // Only outline faces: the forms are printed at any size on any resolution.

@@ -1,5 +1,6 @@
 #include "platform/gui/qtprinter.h"
 #include "platform/gui/paintercanvas.h"
+#include "platform/gui/translations.h"
 #include "platform/text.h"
 
 #include <QDir>
@@ -136,6 +137,7 @@ Canvas& QtPrinter::startDocument(int index, const DeviceCaps& caps) {
         doc->deviceName = kPdfPrinterName;
         QString path = outputFileName_;
         if (interactive_) {
+            ensureGermanQtTexts();
             QString initial = path.isEmpty() ? QDir::home().filePath("Formidor.pdf") : path;
             path = QFileDialog::getSaveFileName(parent_, QString::fromUtf8(kPdfSaveCaption),
                                                 initial, QString::fromUtf8(kPdfFilter));

@@ -70,6 +70,16 @@ TEST(FontDialogTest, ReportsFaceSizeAndExactStyle) {
     EXPECT_EQ(got.face, "Liberation Mono");
     EXPECT_EQ(got.pointSize, 11);
     EXPECT_TRUE(got.bold && got.italic && got.underline && got.strikeOut);
+    // Each style alone comes back as it went in.
+    for (const FontChoice& one : {FontChoice{"Liberation Sans", 9, true, false, false, false},
+                                  FontChoice{"Liberation Sans", 9, false, true, false, false},
+                                  FontChoice{"Liberation Serif", 14, false, false, true, false},
+                                  FontChoice{"Liberation Mono", 10, false, false, false, true},
+                                  FontChoice{"Liberation Sans", 12, false, false, false, false}}) {
+        std::unique_ptr<QFontDialog> dd(makeFontDialog(one));
+        EXPECT_EQ(fontChoiceOf(dd->currentFont()), one)
+            << one.face.toStdString() << one.bold << one.italic;
+    }
     const FontChoice plain{"Liberation Sans", 8, false, false, false, false};
     EXPECT_EQ(fontChoiceOf(toQFont(plain)), plain);
 }
