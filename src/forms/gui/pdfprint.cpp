@@ -17,16 +17,16 @@ namespace {
 void ensureApplication() {
     if (QCoreApplication::instance()) return;
     ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    static int argc = 1;
-    static char name[] = "formidor-cli";
-    static char* argv[] = {name, nullptr};
-    static auto* app = new QApplication(argc, argv);
-    (void)app;
     // Qt's own diagnostics (a missing runtime folder, font fallbacks) are not for the user of a
     // command; its errors still are.
     qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
         if (type == QtCriticalMsg || type == QtFatalMsg) fprintf(stderr, "%s\n", qPrintable(text));
     });
+    static int argc = 1;
+    static char name[] = "formidor-cli";
+    static char* argv[] = {name, nullptr};
+    static auto* app = new QApplication(argc, argv);
+    (void)app;
 }
 
 } // namespace
