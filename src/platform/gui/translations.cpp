@@ -12,12 +12,22 @@ namespace {
 // Qt's font database names styles through the translator ("Bold" becomes "Fett") but matches
 // them against the untranslated names in the font files; the font dialog would then pick the
 // wrong style for a font it is given. Its texts stay as the fonts name them.
+bool isStyleWord(const char* s) {
+    static const char* const words[] = {"Thin",    "Extra Light", "Light",       "Normal",
+                                        "Medium",  "Demi Bold",   "Bold",        "Extra Bold",
+                                        "Black",   "Demi",        "Italic",      "Oblique",
+                                        "Regular", "Extra",       "Ultra Light", "Semi Bold"};
+    for (const char* w : words)
+        if (qstrcmp(s, w) == 0) return true;
+    return false;
+}
+
 class GermanQtTranslator : public QTranslator {
 public:
     using QTranslator::QTranslator;
     QString translate(const char* context, const char* sourceText, const char* disambiguation,
                       int n) const override {
-        if (qstrcmp(context, "QFontDatabase") == 0) return {};
+        if (qstrcmp(context, "QFontDatabase") == 0 && isStyleWord(sourceText)) return {};
         return QTranslator::translate(context, sourceText, disambiguation, n);
     }
 };
