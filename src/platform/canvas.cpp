@@ -635,7 +635,9 @@ void Canvas::IntersectClipRect(const TRect& logical) {
 }
 
 void Canvas::ExcludeClipRect(const TRect& logical) {
-    if (!hasClip_) clip_ = ClipRegion(TRect{INT_MIN / 4, INT_MIN / 4, INT_MAX / 4, INT_MAX / 4});
+    // "Everything" is far beyond any device, yet small enough to scale without overflow.
+    constexpr int kFar = 1 << 26;
+    if (!hasClip_) clip_ = ClipRegion(TRect{-kFar, -kFar, kFar, kFar});
     clip_.subtract(LPtoDP(logical));
     hasClip_ = true;
     clipChanged();

@@ -132,9 +132,11 @@ struct Mapping {
     DRect operator()(const DRect& r) const {
         return {ox + r.left * sx, oy + r.top * sy, ox + r.right * sx, oy + r.bottom * sy};
     }
+    // Whole pixels covering r; "everything" regions stay within int range at any scale.
     TRect outer(const TRect& r) const {
-        return {int(std::floor(ox + r.Left * sx)), int(std::floor(oy + r.Top * sy)),
-                int(std::ceil(ox + r.Right * sx)), int(std::ceil(oy + r.Bottom * sy))};
+        auto clampInt = [](double v) { return int(std::clamp(v, -1e9, 1e9)); };
+        return {clampInt(std::floor(ox + r.Left * sx)), clampInt(std::floor(oy + r.Top * sy)),
+                clampInt(std::ceil(ox + r.Right * sx)), clampInt(std::ceil(oy + r.Bottom * sy))};
     }
 };
 

@@ -94,6 +94,22 @@ TEST(MetafilePlayback, TargetClipLimitsThePlayback) {
     EXPECT_EQ(clips[2], (std::vector<TRect>{{0, 0, 50, 50}}));
 }
 
+TEST(MetafilePlayback, ExcludedAreaStaysExcludedWhenEnlarged) {
+    Metafile page(100, 100, caps600());
+    page.GetCanvas().ExcludeClipRect({40, 40, 60, 60});
+    page.GetCanvas().FillRect({0, 0, 100, 100}, clRed);
+    DeviceCaps big;
+    big.horzRes = big.vertRes = 1000;
+    Metafile screen(1000, 1000, big);
+    page.Play(screen.GetCanvas(), {0, 0, 1000, 1000}); // ten times
+    const Metafile::Record& clip = screen.Records()[1];
+    ASSERT_EQ(clip.kind, Metafile::Kind::Clip);
+    const ClipRegion& r = *screen.ClipOf(clip);
+    EXPECT_TRUE(r.contains({100, 100}));
+    EXPECT_FALSE(r.contains({500, 500}));
+    EXPECT_EQ(r.bounds(), (TRect{0, 0, 1000, 1000}));
+}
+
 TEST(MetafileRecording, ClearStartsAFreshRecording) {
     Metafile page(100, 100, caps600());
     drawPage(page.GetCanvas());
