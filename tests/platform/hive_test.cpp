@@ -191,6 +191,28 @@ TEST_F(HiveTest, DamagedDatabaseIsReportedAndLeftUntouched) {
     EXPECT_TRUE(test::readFile(paths::hiveFile()) == garbage) << "the file was changed";
 }
 
+TEST_F(HiveTest, TruncatedDatabaseIsReportedAndLeftUntouched) {
+    {
+        TRegistry r;
+        ASSERT_TRUE(r.OpenKey("\\Viel", true));
+        for (int i = 0; i < 300; ++i)
+            r.WriteString("Wert" + std::to_string(i), std::string(200, 'a'));
+    }
+    const auto file = home.appDir() / "registry.sqlite";
+    std::string damaged;
+    {
+        ScopedDataHome elsewhere; // closes the connection to our file
+        TRegistry r;
+        EXPECT_FALSE(r.KeyExists("\\Viel"));
+        std::string bytes = test::readFile(file);
+        ASSERT_GT(bytes.size(), 16384u);
+        damaged = bytes.substr(0, bytes.size() / 2); // as after a copy that broke off
+        test::writeFile(file, damaged);
+    }
+    EXPECT_THROW(hive::checkAvailable(), EHiveUnavailable);
+    EXPECT_TRUE(test::readFile(file) == damaged) << "the file was changed";
+}
+
 TEST_F(HiveTest, ForeignDatabaseIsNotTakenOver) {
     std::filesystem::create_directories(home.appDir());
     sqlite3* db = nullptr;
