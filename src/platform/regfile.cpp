@@ -380,7 +380,9 @@ void ExportRegFile(const fs::path& file, std::string_view key) {
     try {
         hive::Transaction snapshot(false); // one consistent state of the whole key
         TRegistry r;
-        if (!r.OpenKeyReadOnly("\\" + std::string(key)))
+        // The whole current-user root is not a key of ours to write out.
+        if (key.find_first_not_of('\\') == std::string_view::npos ||
+            !r.OpenKeyReadOnly("\\" + std::string(key)))
             throw ERegFileError(
                 formatMessage("Der Schlüssel 'HKEY_CURRENT_USER\\%s' existiert nicht.", key));
         exportKey(body, r.CurrentPath());

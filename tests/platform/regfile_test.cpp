@@ -116,6 +116,7 @@ TEST_F(RegFileTest, ExportWritesTheEditorsFormat) {
     TRegistry r;
     EXPECT_THROW(ExportRegFile(dir / "x.reg", "SOFTWARE\\Gibt es nicht"), ERegFileError);
     EXPECT_FALSE(std::filesystem::exists(dir / "x.reg"));
+    EXPECT_THROW(ExportRegFile(dir / "x.reg", ""), ERegFileError);
 }
 
 TEST_F(RegFileTest, RoundTripReproducesTheKeyExactly) {
@@ -129,6 +130,7 @@ TEST_F(RegFileTest, RoundTripReproducesTheKeyExactly) {
         r.WriteString("", "Standardwert");
         r.WriteString("Leer", "");
         r.WriteString("Zeilen", "eins\r\nzwei\nde\"i\\");
+        r.WriteString("Lang", std::string(120, 'x') + "\n"); // hex over several lines
         r.WriteString("Sonder", "€ ß Ω 😀 ;[x]=\"");
         r.WriteString("A-Wert", "zuletzt");
         for (const char* k : {"UeberwE\\Zoë", "UeberwE\\anna", "UeberwE\\Bernd", "UeberwA\\x\\y"}) {
