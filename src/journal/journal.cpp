@@ -288,7 +288,7 @@ void Journal::JournalSpeichern() {
             }
             done += static_cast<size_t>(n);
         }
-        if (err == 0 && ::fsync(fd.get()) != 0) err = errno;
+        if (err == 0 && ::fdatasync(fd.get()) != 0) err = errno;
         int closeErr = fd.close();
         if (err == 0) err = closeErr;
         if (err == 0 && ::rename(tmpl.c_str(), p.c_str()) != 0) err = errno;
