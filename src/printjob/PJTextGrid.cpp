@@ -90,7 +90,19 @@ void TCustomTextGridPrintJob::DrawCell(Canvas& TheCanvas, const TRect& TheRect, 
 
 int TCustomTextGridPrintJob::GetColWidth(Canvas& TheCanvas, int ACol) {
     if (ACol != IndexColumnIndex) return 0;
-    return TheCanvas.TextWidth("    " + std::to_string(int64_t(IndexStart()) + RowCount())) + 2;
+    // Measured in the font the numbers are drawn in: measured in whatever font the surface
+    // happens to hold, the column comes out too narrow for a larger body font and every
+    // number is cut down to an ellipsis.
+    const TFont saved = TheCanvas.Font();
+    TFont& f = TheCanvas.Font();
+    f.Name = FPageFont.Name;
+    f.Bold = FPageFont.Bold;
+    f.Italic = FPageFont.Italic;
+    f.SetSize(FPageFont.Size());
+    const int w =
+        TheCanvas.TextWidth("    " + std::to_string(int64_t(IndexStart()) + RowCount())) + 2;
+    TheCanvas.SetFont(saved);
+    return w;
 }
 
 std::string TCustomTextGridPrintJob::GetCellText(int APageIndex, int ACol, int ARow) {
