@@ -144,7 +144,8 @@ void TCustomGridPrintJob::DrawArea(Canvas& TheCanvas, int PageIndex, const TRect
     for (const Column& c : cols) width += c.right - c.left;
     TRect outline{m.Left, m.Top, m.Left + width, m.Bottom};
     if (r >= RowPageCount())
-        outline.Bottom = RowLine(TheRect.Top, TheRect.Bottom, FRowCount - first);
+        outline.Bottom =
+            RowLine(TheRect.Top, TheRect.Bottom, std::clamp(FRowCount - first, 0, FRowsPerPage));
     DrawBorders(TheCanvas, outline, ctTable, Target);
 }
 

@@ -176,8 +176,11 @@ void TCustomPrintJob::ApplyUpdates() {
     } reset{applyingUpdates_};
 
     ResetToDefaultPage();
-    TMargins m = FMargins;
-    CheckMargins(m);
+    if (!marginsJustChecked_) {
+        TMargins m = FMargins;
+        CheckMargins(m);
+    }
+    marginsJustChecked_ = false;
 
     // A dependant's update may add or remove dependants (or destroy one): walk a snapshot and
     // skip those that left the list meanwhile.
@@ -234,6 +237,12 @@ void TCustomPrintJob::SetMargins(const TMargins& value) {
     TMargins m = value;
     CheckMargins(m);
     FMargins = m;
+    // The margins were just checked; the update must not ask the same question again.
+    marginsJustChecked_ = true;
+    struct Reset {
+        bool& flag;
+        ~Reset() { flag = false; }
+    } reset{marginsJustChecked_};
     Update();
 }
 

@@ -395,6 +395,7 @@ private:
     bool FRelativeCoords = false;
     TDrawAreas FDefaultDrawing;
     bool applyingUpdates_ = false;
+    bool marginsJustChecked_ = false;
 };
 
 // The published job: the same behaviour with the stored defaults.

@@ -172,6 +172,9 @@ TEST(PrintJobMargins, AutoFixMovesAnOutsideEdgeToThePrintableAreaSilently) {
     job.SetOptions({joMargins});
     job.SetMargins({0, 150, 150, 150});
     EXPECT_EQ(job.Margins(), (TMargins{100, 150, 150, 150}));
+    // A new job checks at once: its zero margins become the printer's unprintable border.
+    TPrintJob fresh;
+    EXPECT_EQ(fresh.Margins(), (TMargins{100, 100, 100, 100}));
 }
 
 TEST(PrintJobMargins, WithoutMarginOptionTheSheetEdgesAreFixedInMarginUnits) {
@@ -212,13 +215,12 @@ TEST(PrintJobMargins, MessageBoxModeAsksAndFixesOnlyOnYes) {
         return answer;
     };
     PrintJobHooks old = SetPrintJobHooks(hooks);
-    job.LockUpdate(); // one question per assignment, not another from the update
     job.SetMargins({0, 200, 200, 200});
     EXPECT_EQ(job.Margins().Left, 0);
     answer = true;
     job.SetMargins({0, 200, 200, 200});
     EXPECT_EQ(job.Margins().Left, 100);
-    ASSERT_EQ(asked.size(), 2u);
+    ASSERT_EQ(asked.size(), 2u); // one question per assignment, none again from its update
     EXPECT_EQ(asked[0], "One or more margins are set outside the printable area of the page.\r"
                         "Do you want to fix them?");
     // Nobody to ask: the margins are refused rather than changed behind the user's back.
