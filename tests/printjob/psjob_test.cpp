@@ -435,6 +435,30 @@ TEST(PrintJobPrint, PrintDialogPrintsTheChosenRange) {
     EXPECT_EQ(pageTexts(printer->LastDocument()), (std::vector<std::string>{"page 2", "page 3"}));
 }
 
+TEST(PrintJobPrint, CancelledDialogsChangeNothing) {
+    ScopedPrinter printer;
+    LoggingJob j;
+    std::vector<std::string> events;
+    j.job.SetOnPrinterSetupChange([&](TCustomPrintJob&) { events.push_back("setup"); });
+    j.job.SetOnUpdate([&](TCustomPrintJob&) { events.push_back("update"); });
+    PrintJobHooks hooks;
+    bool confirm = false;
+    hooks.printDialog = [&](PrintDialogRange&) { return confirm; };
+    hooks.printerSetupDialog = [&] { return confirm; };
+    PrintJobHooks old = SetPrintJobHooks(hooks);
+    j.job.PrintDialog();
+    j.job.PrinterSetupDialog();
+    EXPECT_TRUE(printer->Documents().empty());
+    EXPECT_TRUE(events.empty());
+    confirm = true;
+    j.job.PrinterSetupDialog();
+    EXPECT_EQ(events, (std::vector<std::string>{"update", "setup", "update"}));
+    SetPrintJobHooks({}); // no dialog installed: nothing is printed unasked
+    j.job.PrintDialog();
+    EXPECT_TRUE(printer->Documents().empty());
+    SetPrintJobHooks(std::move(old));
+}
+
 // ----- dependants -----
 
 struct CountingControl : TPrintJobControl {
