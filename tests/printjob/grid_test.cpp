@@ -228,6 +228,10 @@ TEST(GridText, DefaultTextsNumberTheRowsAndCountThePages) {
     auto t = texts(*recordPage(job, 2));
     EXPECT_TRUE(has(t, "#"));
     EXPECT_TRUE(has(t, "Page 2 of 2"));
+    // With column subpages the counter stays in row pages, like the page it names.
+    job.SetPagesPerRow(2);
+    EXPECT_TRUE(has(texts(*recordPage(job, 3)), "Page 2 of 2"));
+    job.SetPagesPerRow(1);
     auto mf = recordPage(job, 1);
     // Numbers are right-aligned in the index column, as wide as "    31" plus 2.
     const MetaText* one = mf->FindText("1");
