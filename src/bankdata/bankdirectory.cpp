@@ -1,0 +1,286 @@
+#include "bankdata/bankdirectory.h"
+
+#include "platform/convert.h"
+#include "platform/paths.h"
+#include "platform/text.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <mutex>
+#include <sys/mman.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace formidor {
+
+namespace {
+
+std::mutex gFileMutex;
+std::filesystem::path gFileOverride;
+
+std::string reasonText(int e) {
+    switch (e) {
+    case ENOENT:
+        return "Datei nicht gefunden";
+    case EACCES:
+    case EPERM:
+        return "Zugriff verweigert";
+    case EISDIR:
+        return "Das ist ein Ordner, keine Datei";
+    default:
+        return "E/A-Fehler " + std::to_string(e);
+    }
+}
+
+[[noreturn]] void fail(const std::filesystem::path& file, int e) {
+    throw EBankFileError("Die Bankleitzahlendatei '" + file.string() +
+                         "' kann nicht gelesen werden: " + reasonText(e));
+}
+
+// The line starting at byte start, without its line end.
+std::string_view lineFrom(std::string_view all, size_t start) {
+    size_t p = start;
+    size_t end = all.find('\n', p);
+    if (end == std::string_view::npos) end = all.size();
+    std::string_view line = all.substr(start, end - start);
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    return line;
+}
+
+template <class F>
+void forEachLine(std::string_view all, F&& f) {
+    const char* p = all.data();
+    const char* end = p + all.size();
+    while (p < end) {
+        const char* nl = static_cast<const char*>(std::memchr(p, '\n', end - p));
+        const char* e = nl ? nl : end;
+        std::string_view line(p, e - p);
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        f(line);
+        p = nl ? nl + 1 : end;
+    }
+}
+
+// Folds a–z to A–Z into buf; returns the folded view.
+std::string_view foldInto(std::string_view s, char* buf) {
+    for (size_t i = 0; i < s.size(); ++i) {
+        char c = s[i];
+        buf[i] = (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c;
+    }
+    return {buf, s.size()};
+}
+
+// A search text in the file's code page, a–z folded; nullopt when it holds a character the
+// code page lacks, which no line can contain.
+std::optional<std::string> criterion(std::string_view utf8) {
+    std::string cp = utf8ToCp1252(utf8);
+    if (cp1252ToUtf8(cp) != utf8) return std::nullopt;
+    return upperAscii(cp);
+}
+
+bool contains(std::string_view field, std::string_view needle) {
+    if (needle.size() > field.size()) return false;
+    char buf[256];
+    if (field.size() > sizeof buf) field = field.substr(0, sizeof buf);
+    return foldInto(field, buf).find(needle) != std::string_view::npos;
+}
+
+} // namespace
+
+std::filesystem::path bankDirectoryFile() {
+    std::lock_guard lock(gFileMutex);
+    if (!gFileOverride.empty()) return gFileOverride;
+    return paths::bankDirectoryFile();
+}
+
+void setBankDirectoryFile(const std::filesystem::path& file) {
+    std::lock_guard lock(gFileMutex);
+    gFileOverride = file;
+}
+
+std::string_view column(std::string_view line, size_t from, size_t to) {
+    if (from < 1 || from > line.size() || to < from) return {};
+    return line.substr(from - 1, std::min(to, line.size()) - (from - 1));
+}
+
+int methodCode(std::string_view line) {
+    std::string_view m = column(line, 151, 152);
+    if (m.size() != 2 || m[0] < '0' || m[0] > '9' || m[1] < '0' || m[1] > '9') return -1;
+    return (m[0] - '0') * 10 + (m[1] - '0');
+}
+
+std::string shortName(std::string_view line) {
+    return trimRight(cp1252ToUtf8(column(line, 108, 134)));
+}
+
+BankDirectory BankDirectory::read(const std::filesystem::path& file) {
+    int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) fail(file, errno);
+    struct stat st {};
+    if (::fstat(fd, &st) != 0) {
+        int e = errno;
+        ::close(fd);
+        fail(file, e);
+    }
+    if (S_ISDIR(st.st_mode)) {
+        ::close(fd);
+        fail(file, EISDIR);
+    }
+    BankDirectory dir;
+    if (S_ISREG(st.st_mode) && st.st_size > 0) {
+        void* m = ::mmap(nullptr, static_cast<size_t>(st.st_size), PROT_READ, MAP_PRIVATE, fd, 0);
+        if (m != MAP_FAILED) {
+            ::close(fd);
+            dir.map_ = m;
+            dir.data_ = static_cast<const char*>(m);
+            dir.size_ = static_cast<size_t>(st.st_size);
+            return dir;
+        }
+    }
+    // Pipes, empty files and file systems without mapping: plain reads.
+    char buf[65536];
+    for (;;) {
+        ssize_t n = ::read(fd, buf, sizeof buf);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            int e = errno;
+            ::close(fd);
+            fail(file, e);
+        }
+        if (n == 0) break;
+        dir.owned_.append(buf, static_cast<size_t>(n));
+    }
+    ::close(fd);
+    dir.data_ = dir.owned_.data();
+    dir.size_ = dir.owned_.size();
+    return dir;
+}
+
+BankDirectory::BankDirectory(std::string bytes) : owned_(std::move(bytes)) {
+    data_ = owned_.data();
+    size_ = owned_.size();
+}
+
+BankDirectory::BankDirectory(BankDirectory&& o) noexcept {
+    *this = std::move(o);
+}
+
+BankDirectory& BankDirectory::operator=(BankDirectory&& o) noexcept {
+    if (this == &o) return *this;
+    if (map_) ::munmap(map_, size_);
+    bool mapped = o.map_ != nullptr;
+    owned_ = std::move(o.owned_);
+    map_ = o.map_;
+    size_ = o.size_;
+    data_ = mapped ? o.data_ : owned_.data();
+    o.map_ = nullptr;
+    o.data_ = nullptr;
+    o.size_ = 0;
+    return *this;
+}
+
+BankDirectory::~BankDirectory() {
+    if (map_) ::munmap(map_, size_);
+}
+
+std::optional<std::string_view> BankDirectory::findLine(std::string_view blz) const {
+    if (blz.empty() || blz.size() > 8) return std::nullopt;
+    std::string_view all = bytes();
+    // The code is searched as a whole and each hit checked for standing at a line start:
+    // far fewer steps than walking every line.
+    for (size_t p = all.find(blz); p != std::string_view::npos; p = all.find(blz, p + 1)) {
+        if (p != 0 && all[p - 1] != '\n') continue;
+        std::string_view line = lineFrom(all, p);
+        if (column(line, 1, 8) == blz) return line;
+    }
+    return std::nullopt;
+}
+
+std::vector<SearchHit> BankDirectory::search(std::string_view name, std::string_view ort) const {
+    std::vector<SearchHit> hits;
+    if (name.empty() && ort.empty()) return hits;
+    auto n = criterion(name);
+    auto o = criterion(ort);
+    if (!n || !o) return hits;
+    forEachLine(bytes(), [&](std::string_view line) {
+        if (!n->empty() && !contains(column(line, 10, 67), *n)) return;
+        if (!o->empty() && !contains(column(line, 73, 107), *o)) return;
+        hits.push_back({cp1252ToUtf8(column(line, 1, 8)), cp1252ToUtf8(column(line, 10, 67)),
+                        cp1252ToUtf8(column(line, 68, 72)), cp1252ToUtf8(column(line, 73, 107))});
+    });
+    return hits;
+}
+
+MethodIndex::MethodIndex(const BankDirectory& dir) {
+    methods_.reserve(dir.bytes().size() / 160 + 16);
+    forEachLine(dir.bytes(), [&](std::string_view line) {
+        std::string_view code = column(line, 1, 8);
+        if (!code.empty()) methods_.emplace(code, methodCode(line)); // first line wins
+    });
+}
+
+std::optional<int> MethodIndex::method(std::string_view blz) const {
+    auto it = methods_.find(blz);
+    if (it == methods_.end()) return std::nullopt;
+    return it->second;
+}
+
+std::optional<std::string> bankNameForField(std::string_view blzText) {
+    return bankNameForField(blzText, bankDirectoryFile());
+}
+
+std::optional<std::string> bankNameForField(std::string_view blzText,
+                                            const std::filesystem::path& file) {
+    if (blzText == "        ") return std::nullopt;
+    return bankNameForField(blzText, BankDirectory::read(file));
+}
+
+std::optional<std::string> bankNameForField(std::string_view blzText, const BankDirectory& dir) {
+    if (blzText == "        ") return std::nullopt;
+    auto line = dir.findLine(blzText);
+    if (!line) return std::string(kNichtVorhanden);
+    return shortName(*line);
+}
+
+std::string normaliseAccount(std::string_view konto) {
+    size_t n = utf8Length(konto);
+    if (n > 10) return utf8Left(konto, 10);
+    std::string out(10 - n, '0');
+    out += konto;
+    return out;
+}
+
+DirectDebitExit directDebitExit(std::string_view blzText, std::string_view konto) {
+    if (blzText == "        ") {
+        DirectDebitExit r;
+        r.unchanged = true;
+        return r;
+    }
+    return directDebitExit(blzText, konto, BankDirectory::read(bankDirectoryFile()));
+}
+
+DirectDebitExit directDebitExit(std::string_view blzText, std::string_view konto,
+                                const BankDirectory& dir) {
+    DirectDebitExit r;
+    if (blzText == "        ") {
+        r.unchanged = true;
+        return r;
+    }
+    auto line = dir.findLine(blzText);
+    if (!line) {
+        r.bankName = kNichtVorhanden;
+        return r;
+    }
+    r.bankName = shortName(*line);
+    r.verified = true;
+    r.account = normaliseAccount(konto);
+    try {
+        r.result = PruefeMethode(methodCode(*line), r.account);
+    } catch (const EConvertError& e) {
+        r.error = e.what();
+    }
+    return r;
+}
+
+} // namespace formidor
