@@ -212,18 +212,48 @@ std::vector<SearchHit> BankDirectory::search(std::string_view name, std::string_
     return hits;
 }
 
+namespace {
+uint64_t codeKey(std::string_view s) {
+    uint64_t v = 0;
+    std::memcpy(&v, s.data(), s.size());
+    return v;
+}
+size_t codeHash(uint64_t v) {
+    v *= 0x9E3779B97F4A7C15ull;
+    return static_cast<size_t>(v ^ (v >> 31));
+}
+} // namespace
+
 MethodIndex::MethodIndex(const BankDirectory& dir) {
-    methods_.reserve(dir.bytes().size() / 160 + 16);
+    size_t lines = 0;
+    for (char c : dir.bytes()) lines += c == '\n';
+    size_t cap = 16;
+    while (cap < (lines + 1) * 2) cap *= 2;
+    slots_.resize(cap);
+    mask_ = cap - 1;
     forEachLine(dir.bytes(), [&](std::string_view line) {
         std::string_view code = column(line, 1, 8);
-        if (!code.empty()) methods_.emplace(code, methodCode(line)); // first line wins
+        if (code.empty()) return;
+        uint64_t key = codeKey(code);
+        for (size_t i = codeHash(key) & mask_;; i = (i + 1) & mask_) {
+            Slot& s = slots_[i];
+            if (s.length == 0) {
+                s = {key, methodCode(line), static_cast<uint8_t>(code.size())};
+                return;
+            }
+            if (s.key == key && s.length == code.size()) return; // first line wins
+        }
     });
 }
 
 std::optional<int> MethodIndex::method(std::string_view blz) const {
-    auto it = methods_.find(blz);
-    if (it == methods_.end()) return std::nullopt;
-    return it->second;
+    if (blz.empty() || blz.size() > 8) return std::nullopt;
+    uint64_t key = codeKey(blz);
+    for (size_t i = codeHash(key) & mask_;; i = (i + 1) & mask_) {
+        const Slot& s = slots_[i];
+        if (s.length == 0) return std::nullopt;
+        if (s.key == key && s.length == blz.size()) return s.method;
+    }
 }
 
 std::optional<std::string> bankNameForField(std::string_view blzText) {

@@ -8,12 +8,12 @@
 // number, 159 change mark, 160 deletion mark, 161–168 successor code.
 #include "bankdata/pruefziffer.h"
 
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 namespace formidor {
@@ -85,7 +85,15 @@ public:
     std::optional<int> method(std::string_view blz) const;
 
 private:
-    std::unordered_map<std::string_view, int> methods_;
+    // Bank codes are at most eight bytes: kept as one word in an open-addressing table that
+    // stays in the cache, since a file of accounts looks codes up in random order.
+    struct Slot {
+        uint64_t key = 0;
+        int32_t method = 0;
+        uint8_t length = 0; // 0: free
+    };
+    std::vector<Slot> slots_;
+    size_t mask_ = 0;
 };
 
 // The bank-code field's exit on the transfer page (and in the foreign transfer window): the

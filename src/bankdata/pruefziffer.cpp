@@ -79,7 +79,7 @@ private:
     char32_t* data() { return (big_.empty() ? small_.data() : big_.data()) + off_; }
     const char32_t* data() const { return (big_.empty() ? small_.data() : big_.data()) + off_; }
 
-    std::array<char32_t, 32> small_{};
+    std::array<char32_t, 32> small_; // filled up to n_ by the constructor
     std::vector<char32_t> big_;
     size_t off_ = 0;
     size_t n_ = 0;

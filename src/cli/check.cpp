@@ -93,24 +93,25 @@ int checkFile(const Options& o, const MethodIndex& index, std::ostream& out, std
         std::string_view line = rest.substr(0, nl);
         rest = nl == std::string_view::npos ? std::string_view() : rest.substr(nl + 1);
         if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-        std::vector<std::string_view> fields;
-        for (size_t i = 0; i < line.size();) {
+        std::string_view fields[3];
+        size_t count = 0;
+        for (size_t i = 0; i < line.size() && count < 3;) {
             while (i < line.size() && isBlank(line[i])) ++i;
             size_t start = i;
             while (i < line.size() && !isBlank(line[i])) ++i;
-            if (i > start) fields.push_back(line.substr(start, i - start));
+            if (i > start) fields[count++] = line.substr(start, i - start);
         }
-        if (fields.empty()) continue; // blank lines carry no pair
+        if (count == 0) continue; // blank lines carry no pair
         result += fields[0];
         result += '\t';
-        if (fields.size() == 1) {
+        if (count == 1) {
             result += "\tE\tKeine Kontonummer angegeben\n";
             continue;
         }
         std::string account = normaliseAccount(fields[1]);
         result += account;
         result += '\t';
-        if (fields.size() > 2)
+        if (count > 2)
             result += "E\tMehr als Bankleitzahl und Kontonummer in der Zeile";
         else
             appendVerdict(result, index, fields[0], account);
