@@ -5,6 +5,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <iterator>
@@ -264,7 +265,9 @@ std::optional<std::string> parseHexString(std::string_view list) {
 
 // Below HKEY_CURRENT_USER, inside the application's key; refuses everything else.
 std::string keyPath(std::string_view written, size_t line) {
-    std::string full = trimBlanks(written);
+    // Blanks before the root are layout; blanks at the end belong to the last key's name
+    // ("Müller " is a record of its own beside "Müller") and must survive a round trip.
+    std::string full(written.substr(std::min(written.find_first_not_of(" \t"), written.size())));
     std::string root = std::string(kRoot) + "\\";
     if (caseFold(full.substr(0, root.size())) != caseFold(root))
         throw Refusal{line, "Schlüssel außerhalb von HKEY_CURRENT_USER\\" + std::string(kAppKey)};

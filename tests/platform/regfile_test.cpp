@@ -133,7 +133,9 @@ TEST_F(RegFileTest, RoundTripReproducesTheKeyExactly) {
         r.WriteString("Lang", std::string(120, 'x') + "\n"); // hex over several lines
         r.WriteString("Sonder", "€ ß Ω 😀 ;[x]=\"");
         r.WriteString("A-Wert", "zuletzt");
-        for (const char* k : {"UeberwE\\Zoë", "UeberwE\\anna", "UeberwE\\Bernd", "UeberwA\\x\\y"}) {
+        // "Bernd " with its blank is a record of its own and must not merge into "Bernd".
+        for (const char* k : {"UeberwE\\Zoë", "UeberwE\\anna", "UeberwE\\Bernd", "UeberwE\\Bernd ",
+                              "UeberwA\\x\\y"}) {
             ASSERT_TRUE(r.OpenKey(kApp + "\\" + k, true));
             r.WriteString("Name", k);
         }
