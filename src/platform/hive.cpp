@@ -199,7 +199,10 @@ public:
         sqlite3_clear_bindings(st_);
     }
     Query& bind(int i, std::string_view s) {
-        sqlite3_bind_text(st_, i, s.data(), static_cast<int>(s.size()), SQLITE_TRANSIENT);
+        // An empty view may carry no pointer at all, which SQLite would store as NULL: an
+        // empty value name (the key's default value) would then break the NOT NULL rule.
+        sqlite3_bind_text(st_, i, s.data() ? s.data() : "", static_cast<int>(s.size()),
+                          SQLITE_TRANSIENT);
         return *this;
     }
     Query& bind(int i, int64_t v) {

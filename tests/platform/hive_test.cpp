@@ -59,6 +59,9 @@ TEST_F(HiveTest, ReadErrorsAndMissingValues) {
     EXPECT_EQ(r.GetDataType("Text"), TRegDataType::rdString);
     EXPECT_EQ(r.GetDataType("zahl"), TRegDataType::rdInteger);
     EXPECT_EQ(r.GetDataType("Fehlt"), TRegDataType::rdUnknown);
+    // The key's default value, named by an empty view that points nowhere.
+    r.WriteString(std::string_view{}, "Standard");
+    EXPECT_EQ(r.ReadString(""), "Standard");
 }
 
 TEST_F(HiveTest, IntegersAndFlags) {
