@@ -89,7 +89,9 @@ int32_t StrToIntDef(std::string_view s, int32_t fallback) {
     return TryStrToInt(s, v) ? v : fallback;
 }
 
-std::string IntToStr(int64_t v) { return std::to_string(v); }
+std::string IntToStr(int64_t v) {
+    return std::to_string(v);
+}
 
 bool TryStrToFloat(std::string_view s, double& value, const FormatSettings& fs) {
     std::string t = trim(s);
@@ -234,8 +236,7 @@ std::string FloatToStrF(double value, FloatFormat format, int precision, int dig
         int intLen = d.exponent;
         // Build digits aligned: integer part and fraction.
         std::string intPart, frac;
-        for (int i = 0; i < intLen; ++i)
-            intPart += i < static_cast<int>(all.size()) ? all[i] : '0';
+        for (int i = 0; i < intLen; ++i) intPart += i < static_cast<int>(all.size()) ? all[i] : '0';
         for (int i = 0; i < digits + 1; ++i) {
             int idx = intLen + i;
             frac += (idx >= 0 && idx < static_cast<int>(all.size())) ? all[idx] : '0';
@@ -288,9 +289,19 @@ std::string FloatToStr(double value, const FormatSettings& fs) {
     return FloatToStrF(value, FloatFormat::General, 15, 0, fs);
 }
 
-int64_t Round(double v) { return static_cast<int64_t>(std::nearbyint(v)); }
+int64_t Round(double v) {
+    const double r = std::nearbyint(v);
+    // Converting a double outside the int64 range is undefined and in practice yields the
+    // lowest value: an amount such as "1e20" would turn into a huge negative one. 2^63 is
+    // exactly representable, so the bounds below are exact; NaN fails both comparisons.
+    constexpr double kLimit = 9223372036854775808.0;
+    if (!(r >= -kLimit && r < kLimit)) throw EInvalidOp(std::string(kInvalidFloatOperation));
+    return static_cast<int64_t>(r);
+}
 
-Currency CurrencyFromDouble(double v) { return Round(v * static_cast<double>(kCurrencyScale)); }
+Currency CurrencyFromDouble(double v) {
+    return Round(v * static_cast<double>(kCurrencyScale));
+}
 
 double CurrencyToDouble(Currency c) {
     return static_cast<double>(c) / static_cast<double>(kCurrencyScale);

@@ -28,6 +28,13 @@ public:
 inline constexpr std::string_view kInvalidInteger = "'%s' ist kein gültiger Integerwert";
 inline constexpr std::string_view kInvalidFloat = "'%s' ist kein gültiger Gleitkommawert";
 
+// A floating-point value with no integer counterpart (NaN, infinite, beyond 64 bits).
+class EInvalidOp : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+inline constexpr std::string_view kInvalidFloatOperation = "Ungültige Gleitkommaoperation";
+
 // Leading blanks, an optional sign, decimal digits or "$"/"0x" hex digits, nothing after them;
 // outside the 32-bit range is invalid too.
 int32_t StrToInt(std::string_view s);
@@ -54,12 +61,13 @@ std::string FloatToStrF(double value, FloatFormat format, int precision, int dig
 std::string FloatToStr(double value, const FormatSettings& fs = FormatSettings::german());
 
 // Rounds to the nearest integer, halves to the even neighbour (2.5 → 2, 3.5 → 4, −2.5 → −2).
+// Throws EInvalidOp when the result does not fit into 64 bits, or for NaN.
 int64_t Round(double v);
 
 // Amounts are held as ten-thousandths in a signed 64-bit integer.
 using Currency = int64_t;
 inline constexpr int64_t kCurrencyScale = 10000;
-Currency CurrencyFromDouble(double v); // Round(v * 10000)
+Currency CurrencyFromDouble(double v); // Round(v * 10000); EInvalidOp beyond the range
 double CurrencyToDouble(Currency c);
 
 } // namespace formidor

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 namespace formidor {
 namespace {
 
@@ -13,13 +15,23 @@ struct IntCase {
 
 TEST(StrToInt, AcceptsOnlyWholeIntegersInRange) {
     const IntCase cases[] = {
-        {"0", true, 0},          {"42", true, 42},           {"-5000", true, -5000},
-        {"+7", true, 7},         {"  12", true, 12},         {"$1F", true, 31},
-        {"0x10", true, 16},      {"2147483647", true, 2147483647},
+        {"0", true, 0},
+        {"42", true, 42},
+        {"-5000", true, -5000},
+        {"+7", true, 7},
+        {"  12", true, 12},
+        {"$1F", true, 31},
+        {"0x10", true, 16},
+        {"2147483647", true, 2147483647},
         {"-2147483648", true, INT32_MIN},
-        {"2147483648", false, 0}, {"", false, 0},            {" ", false, 0},
-        {"12 ", false, 0},       {"abc", false, 0},          {"1,5", false, 0},
-        {"-", false, 0},         {"1e3", false, 0},
+        {"2147483648", false, 0},
+        {"", false, 0},
+        {" ", false, 0},
+        {"12 ", false, 0},
+        {"abc", false, 0},
+        {"1,5", false, 0},
+        {"-", false, 0},
+        {"1e3", false, 0},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
@@ -61,6 +73,22 @@ TEST(Round, HalvesGoToTheEvenNeighbour) {
     EXPECT_EQ(Round(58.5), 58);
     EXPECT_EQ(Round(2.6), 3);
     EXPECT_EQ(CurrencyFromDouble(12.5), 125000);
+}
+
+TEST(Round, ValuesWithoutA64BitResultAreAnErrorNotGarbage) {
+    EXPECT_EQ(Round(-9223372036854775808.0), std::numeric_limits<int64_t>::min());
+    EXPECT_EQ(CurrencyFromDouble(StrToFloat("1e14")), 1000000000000000000LL);
+    for (double bad : {9223372036854775808.0, 1e30, -1e30, std::numeric_limits<double>::infinity(),
+                       std::numeric_limits<double>::quiet_NaN()}) {
+        try {
+            Round(bad);
+            ADD_FAILURE() << bad << " was rounded";
+        } catch (const EInvalidOp& e) {
+            EXPECT_STREQ(e.what(), "Ungültige Gleitkommaoperation");
+        }
+    }
+    // An amount typed as "1e15" is a valid number, but not as ten-thousandths.
+    EXPECT_THROW(CurrencyFromDouble(StrToFloat("1e15")), EInvalidOp);
 }
 
 TEST(FloatToStrF, FixedWithSevenSignificantDigits) {
