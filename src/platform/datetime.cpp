@@ -49,6 +49,9 @@ TDateTime EncodeDate(int year, int month, int day) {
 }
 
 DateParts DecodeDate(TDateTime dt) {
+    // Outside 1 January 0001 … 31 December 9999 (or NaN) there is no date, and the day count
+    // would not even fit the arithmetic below: all parts read 0 then.
+    if (!(dt > -693594.0 && dt < 2958466.0)) return {0, 0, 0};
     // The whole days count towards zero: -1.25 is 29 December 1899, 6:00, the time of day
     // being the fraction's amount (as DecodeTime and DateOf read it).
     long z = static_cast<long>(std::trunc(dt)) + kEpoch1899 + 719468;
@@ -68,6 +71,7 @@ TDateTime EncodeTime(int hour, int minute, int second, int msec) {
 }
 
 void DecodeTime(TDateTime dt, int& hour, int& minute, int& second, int& msec) {
+    if (!std::isfinite(dt)) dt = 0;
     double frac = std::fabs(dt - std::trunc(dt));
     long ms = std::lround(frac * 86400000.0);
     if (ms >= 86400000) ms = 86399999;

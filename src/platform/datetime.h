@@ -13,9 +13,11 @@ struct DateParts {
     int year = 1899, month = 12, day = 30;
 };
 
-// Raises EConvertError "Ungültiges Argument zum Codieren des Datums" for a date that does not exist.
+// Raises EConvertError "Ungültiges Argument zum Codieren des Datums" for a date that does not
+// exist.
 TDateTime EncodeDate(int year, int month, int day);
 bool TryEncodeDate(int year, int month, int day, TDateTime& out);
+// Year, month and day; all 0 for a value outside the years 1 … 9999.
 DateParts DecodeDate(TDateTime dt);
 TDateTime EncodeTime(int hour, int minute, int second, int msec = 0);
 void DecodeTime(TDateTime dt, int& hour, int& minute, int& second, int& msec);

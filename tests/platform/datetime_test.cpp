@@ -37,6 +37,18 @@ TEST(DateTime, DayNumbersFrom30December1899) {
     }
 }
 
+TEST(DateTime, ValuesOutsideTheCalendarDecodeToZero) {
+    // What a damaged record may hold: no date, and no crash or overflow on the way.
+    for (double bad : {-693594.0, 2958466.0, 1e300, -1e300, std::nan(""), HUGE_VAL}) {
+        auto p = DecodeDate(bad);
+        EXPECT_EQ(p.year * 10000 + p.month * 100 + p.day, 0) << bad;
+        EXPECT_EQ(DateToStr(bad), "00.00.0000") << bad;
+    }
+    int h = -1, m = -1, s = -1, ms = -1;
+    DecodeTime(std::nan(""), h, m, s, ms);
+    EXPECT_EQ(h * 1000000 + m * 10000 + s * 100 + ms, 0);
+}
+
 TEST(DateTime, TimeOfDayIsTheFraction) {
     TDateTime dt = EncodeDate(2021, 3, 15) + EncodeTime(13, 5, 9, 250);
     int h, m, s, ms;
