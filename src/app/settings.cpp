@@ -195,8 +195,9 @@ std::optional<std::string> storeFontChoice(char formCode, const FontChoice& choi
     if (!key.open) return std::nullopt;
     key.reg.WriteString(valueName("FontName", formCode), choice.name);
     key.reg.WriteInteger(valueName("FontSize", formCode), choice.size);
-    const bool plainBold = choice.bold && !choice.underline && !choice.strikeOut;
-    const bool noStyle = !choice.bold && !choice.italic && !choice.underline && !choice.strikeOut;
+    const bool decorated = choice.underline || choice.strikeOut || choice.otherWeight;
+    const bool plainBold = choice.bold && !decorated;
+    const bool noStyle = !choice.bold && !choice.italic && !decorated;
     if (plainBold || noStyle) {
         key.reg.WriteBool(valueName("FontBold", formCode), plainBold);
         return fontStyleLabel(plainBold);

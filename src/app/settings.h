@@ -64,6 +64,9 @@ struct FontChoice {
     std::string name;
     int size = 0;
     bool bold = false, italic = false, underline = false, strikeOut = false;
+    // A weight other than regular or bold (light, semi-bold, black …) is neither "bold" nor
+    // "no style".
+    bool otherWeight = false;
 };
 // Stores face and size; "bold" or "bold italic" stores bold = true, a choice without any style
 // stores false, any other (italic alone, underline, strike-out) leaves the flag as it is.

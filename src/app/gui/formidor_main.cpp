@@ -1,18 +1,23 @@
 // Formidor: the desktop application.
+#include "app/gui/UeberweisM.h"
+#include "platform/gui/guard.h"
+#include "platform/gui/qtprinter.h"
+#include "platform/hive.h"
+#include "platform/printer.h"
+
 #include <QApplication>
-#include <QLabel>
-#include <QMainWindow>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    QApplication::setApplicationName("Formidor 2021 by Quillon Software");
-    QApplication::setApplicationDisplayName("Formidor 2021 by Quillon Software");
-    QMainWindow w;
-    w.setWindowTitle("Formidor 2021 13.0");
-    auto* l = new QLabel("Formidor 2021 13.0", &w);
-    l->setAlignment(Qt::AlignCenter);
-    w.setCentralWidget(l);
-    w.resize(640, 480);
-    w.show();
+    QApplication::setApplicationName(QString::fromUtf8(formidor::gui::kApplicationTitle));
+    try {
+        formidor::hive::checkAvailable();
+    } catch (const std::exception& e) {
+        formidor::gui::showError(QString::fromUtf8(e.what()));
+        return 1;
+    }
+    formidor::SetPrinter(std::make_unique<formidor::gui::QtPrinter>());
+    auto main = formidor::gui::CreateApplicationWindows();
+    main->show();
     return app.exec();
 }
