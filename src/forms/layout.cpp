@@ -49,8 +49,12 @@ std::vector<PlacedText> placeTexts(const Layout& layout, const FormPage& page, i
     std::vector<PlacedText> out;
     out.reserve(layout.rows.size());
     for (const LayoutRow& row : layout.rows) {
-        if (row.when.variants != always.variants && (row.when.variants & variantBit(variant)) == 0)
-            continue;
+        if (row.when.variants != always.variants) {
+            // No variant (a negative index) matches only the rows every variant prints; a
+            // shift by a negative count would be undefined.
+            if (variant < 0 || variant >= 32) continue;
+            if ((row.when.variants & variantBit(variant)) == 0) continue;
+        }
         if (!row.when.checkedControl.empty() && !page.checked(row.when.checkedControl)) continue;
         std::string text;
         switch (row.source.kind) {

@@ -98,7 +98,8 @@ struct PlacedText {
 int lineY(const Line& l, int base, int pitch);
 
 // Every row whose condition holds, in table order, at its layout position. Rows whose text is
-// empty are kept: the form printer draws every such row (an empty text shows nothing).
+// empty are kept: the form printer draws every such row (an empty text shows nothing). A
+// negative variant stands for none: only the rows without a variant condition print.
 std::vector<PlacedText> placeTexts(const Layout& layout, const FormPage& page, int variant);
 
 // Shifts by the calibration: x + h, y − v.

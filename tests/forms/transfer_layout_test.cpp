@@ -51,6 +51,9 @@ TEST(TransferLayout, HypoAddsTheOriginatorsBankLineOnTop) {
     EXPECT_EQ(texts[0], (PlacedText{70, 1, "EAuftraggeberBank"}));
     EXPECT_EQ(texts[1], (PlacedText{780, 1, "EAuftraggeberBLZ"}));
     EXPECT_EQ(texts[2], (PlacedText{70, -126, "EEmpfaenger"}));
+    // Below the top line the edition is the SEPA/16 form.
+    EXPECT_EQ(std::vector<PlacedText>(texts.begin() + 2, texts.end()),
+              transferTexts(V::V13, namedPage()));
 }
 
 TEST(TransferLayout, ForeignStylePrintsTheAccountAndNoDate) {
@@ -63,6 +66,14 @@ TEST(TransferLayout, ForeignStylePrintsTheAccountAndNoDate) {
     EXPECT_FALSE(find(texts, "EIBANEmpf"));
     EXPECT_FALSE(find(texts, "EDatumUnterschrift"));
     EXPECT_EQ(texts.size(), 13u);
+    const std::vector<PlacedText> expected = {
+        {70, -126, "EEmpfaenger"},    {70, -211, "EKontonr"},     {900, -211, "EBLZ"},
+        {70, -296, "EBank"},          {70, -381, "EBank2"},       {70, -466, "EArt"},
+        {320, -466, "EEntgelt"},      {470, -466, "EZielland"},   {850, -466, "EBetrag"},
+        {70, -551, "EVerwendung1"},   {70, -636, "EVerwendung2"}, {70, -721, "EAuftraggeber"},
+        {70, -806, "EEigeneKontonr"},
+    };
+    EXPECT_EQ(texts, expected);
 }
 
 TEST(TransferLayout, Classic20) {
@@ -160,6 +171,36 @@ TEST(TransferLayout, OffsetsShiftEveryText) {
     applyOffsets(texts, -20, 10);
     EXPECT_EQ(texts.front(), (PlacedText{50, -136, "EEmpfaenger"}));
     EXPECT_EQ(texts.back(), (PlacedText{50, -859, "EDatumUnterschrift"}));
+}
+
+TEST(TransferVariants, ButtonsCaptionsCodesAndLayouts) {
+    using K = TransferLayoutKind;
+    struct Row {
+        V variant;
+        std::string_view button, caption, formular;
+        K layout;
+        int bankWidth;
+        bool blzMasked;
+    };
+    const Row rows[] = {
+        {V::V13, "RB13", "SEPA/16", "13", K::Sepa, 477, true},
+        {V::Hypo, "RBHypo", "SEPA/06,07,08", "Hypo", K::Sepa, 477, true},
+        {V::V16, "RB16", "16/28", "16", K::Classic, 477, true},
+        {V::V15, "RB15", "15", "15", K::Foreign, 245, false},
+        {V::V18, "RB18", "17/18", "18", K::Classic, 477, true},
+        {V::V20, "RB20", "20", "20", K::Classic, 477, true},
+        {V::Postbank, "RBPostbank", "Postbank", "Postbank", K::Classic, 477, true},
+        {V::V24, "RB24", "24", "24", K::Classic, 477, true},
+    };
+    for (const auto& r : rows) {
+        const auto& info = transferVariant(r.variant);
+        EXPECT_EQ(info.button, r.button);
+        EXPECT_EQ(info.caption, r.caption) << r.button;
+        EXPECT_EQ(info.formular, r.formular) << r.button;
+        EXPECT_EQ(info.layout, r.layout) << r.button;
+        EXPECT_EQ(info.bankWidth, r.bankWidth) << r.button;
+        EXPECT_EQ(info.blzMasked, r.blzMasked) << r.button;
+    }
 }
 
 TEST(TransferVariants, LookupByStoredTextButtonAndCaption) {
