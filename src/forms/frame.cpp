@@ -3,6 +3,10 @@
 #include "platform/hive.h"
 #include "platform/text.h"
 
+#include <algorithm>
+#include <limits>
+#include <optional>
+
 namespace formidor::forms {
 
 namespace {
@@ -28,6 +32,70 @@ std::string name(std::string_view stem, char formCode) {
     std::string n(stem);
     n += formCode;
     return n;
+}
+
+// The typed amount in ten-thousandths, taken from its decimal digits: the number scaled by
+// 10^4 and rounded there, halves to the even neighbour. Going through a double would not do:
+// 0,00015 is a hair below 1.5 ten-thousandths as a double and would round to 1, 1,00005 a hair
+// above the half and would round up. StrToFloat decides what is a number; a number the
+// currency cannot hold (beyond ±922.337.203.685.477,5807) is no amount either.
+std::optional<Currency> amountValue(std::string_view text) {
+    double unused = 0;
+    if (!TryStrToFloat(text, unused)) return std::nullopt;
+    const std::string t = trim(text);
+    const char separator = FormatSettings::german().decimalSeparator;
+    size_t i = 0;
+    const bool negative = i < t.size() && t[i] == '-';
+    if (i < t.size() && (t[i] == '+' || t[i] == '-')) ++i;
+    std::string digits;
+    long long scale = 4; // value = digits × 10^(scale − 4), in ten-thousandths: digits × 10^scale
+    bool fraction = false;
+    for (; i < t.size(); ++i) {
+        if (t[i] >= '0' && t[i] <= '9') {
+            digits += t[i];
+            if (fraction) --scale;
+        } else if (t[i] == separator && !fraction) {
+            fraction = true;
+        } else {
+            break;
+        }
+    }
+    if (i < t.size() && (t[i] == 'e' || t[i] == 'E')) {
+        ++i;
+        const bool negativeExponent = i < t.size() && t[i] == '-';
+        if (i < t.size() && (t[i] == '+' || t[i] == '-')) ++i;
+        long long exponent = 0;
+        for (; i < t.size() && t[i] >= '0' && t[i] <= '9'; ++i)
+            exponent = std::min(exponent * 10 + (t[i] - '0'), 1'000'000LL); // far beyond range
+        scale += negativeExponent ? -exponent : exponent;
+    }
+    digits.erase(0, std::min(digits.find_first_not_of('0'), digits.size()));
+    if (digits.empty()) return Currency{0};
+
+    // Integer digits and the rest that decides the rounding.
+    const long long whole = static_cast<long long>(digits.size()) + scale;
+    if (whole > 19) return std::nullopt;
+    std::string integer, rest;
+    if (scale >= 0) {
+        integer = digits + std::string(static_cast<size_t>(scale), '0');
+    } else if (whole >= 0) {
+        integer = digits.substr(0, static_cast<size_t>(whole));
+        rest = digits.substr(static_cast<size_t>(whole));
+    } else {
+        return Currency{0}; // less than half a ten-thousandth
+    }
+    unsigned __int128 value = 0;
+    for (char c : integer) value = value * 10 + static_cast<unsigned>(c - '0');
+    if (!rest.empty()) {
+        const bool aboveHalf = rest[0] > '5' || (rest[0] == '5' && rest.find_first_not_of('0', 1) !=
+                                                                       std::string::npos);
+        const bool half = rest[0] == '5' && !aboveHalf;
+        if (aboveHalf || (half && value % 2 == 1)) ++value;
+    }
+    if (value > static_cast<unsigned __int128>(std::numeric_limits<Currency>::max()))
+        return std::nullopt;
+    const auto c = static_cast<Currency>(value);
+    return negative ? -c : c;
 }
 
 } // namespace
@@ -78,15 +146,11 @@ FrameFont readFrameFont(char formCode) {
 }
 
 std::string checkedAmount(std::string_view text) {
-    double value = 0;
-    if (TryStrToFloat(text, value)) return std::string(text);
-    return "0";
+    return amountValue(text) ? std::string(text) : std::string("0");
 }
 
 Currency journalAmount(std::string_view checkedText) {
-    double value = 0;
-    if (!TryStrToFloat(checkedText, value)) return 0;
-    return CurrencyFromDouble(value);
+    return amountValue(checkedText).value_or(0);
 }
 
 } // namespace formidor::forms

@@ -124,9 +124,10 @@ inline void EndFormPrint(FormPrint& print) {
 // --- after printing ---
 
 // The amount field's text after the check: as typed when it is a decimal number in the German
-// number format, else "0".
+// number format that a currency value can hold, else "0".
 std::string checkedAmount(std::string_view text);
-// The journal's amount of a checked text: the number × 10000, halves to even.
+// The journal's amount of a checked text: the typed decimal number × 10000, rounded exactly
+// from its digits, halves to even.
 Currency journalAmount(std::string_view checkedText);
 
 } // namespace formidor::forms

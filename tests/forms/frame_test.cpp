@@ -143,6 +143,20 @@ TEST(AmountCheck, DecimalNumbersStayOthersBecomeZero) {
         {"12 EUR", "0", 0},
         {" 7,5 ", " 7,5 ", 75000},
         {"0,123456", "0,123456", 1235},
+        // Rounded from the typed digits, not from a double that sits beside the half.
+        {"0,00015", "0,00015", 2},
+        {"1,00005", "1,00005", 10000},
+        {"0,00025", "0,00025", 2},
+        {"-2,50005", "-2,50005", -25000},
+        {"0,000050001", "0,000050001", 1},
+        {"0,00004", "0,00004", 0},
+        {",5", ",5", 5000},
+        {"1,5e3", "1,5e3", 15000000},
+        {"25E-5", "25E-5", 2},
+        {"922337203685477,5807", "922337203685477,5807", 9223372036854775807},
+        // Beyond what the journal's currency can hold: no amount.
+        {"922337203685477,5808", "0", 0},
+        {"1e20", "0", 0},
     };
     for (const auto& c : cases) {
         const std::string after = checkedAmount(c.typed);
