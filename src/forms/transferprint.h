@@ -10,6 +10,7 @@
 
 #include <functional>
 #include <optional>
+#include <string>
 #include <vector>
 
 namespace formidor::forms {
@@ -30,10 +31,13 @@ void printTransferForm(Printer& printer, std::optional<TransferVariant> v, const
 
 // Button1Click without the page: prints, stores recipient and originator with the variant
 // (SaveEmpfaenger), lets the caller refill the pick lists, replaces a non-numeric EBetrag of
-// `page` by "0" and appends the journal record. A print that fails stores and records nothing.
+// `page` by "0" and hands the checked text to `showAmount` (the page's field shows it even when
+// the journal cannot be written), then appends the journal record. A print that fails stores
+// and records nothing.
 void printTransfer(Printer& printer, std::optional<TransferVariant> v, FormPage& page,
                    const CalibrationView& calibration, Journal& journal,
-                   const std::function<void()>& refillPickLists);
+                   const std::function<void()>& refillPickLists,
+                   const std::function<void(const std::string&)>& showAmount = {});
 
 // The address-book record of the print: recipient and originator with the variant's code.
 UeberweisungAdressen transferAddresses(std::optional<TransferVariant> v, const FormPage& page);

@@ -11,11 +11,13 @@ void printTransferForm(Printer& printer, std::optional<TransferVariant> v, const
 
 void printTransfer(Printer& printer, std::optional<TransferVariant> v, FormPage& page,
                    const CalibrationView& calibration, Journal& journal,
-                   const std::function<void()>& refillPickLists) {
+                   const std::function<void()>& refillPickLists,
+                   const std::function<void(const std::string&)>& showAmount) {
     printTransferForm(printer, v, page, calibration);
     SaveEmpfaenger(transferAddresses(v, page));
     if (refillPickLists) refillPickLists();
     page.setText("EBetrag", checkedAmount(page.text("EBetrag")));
+    if (showAmount) showAmount(page.text("EBetrag"));
     journalTransfer(journal, page, Now());
 }
 

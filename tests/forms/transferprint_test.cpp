@@ -161,6 +161,22 @@ TEST_F(TransferPrint, AmountWithThousandsSeparatorPrintsAsTypedThenBecomesZero) 
     EXPECT_EQ(journal.Liste().back().Betrag(), 0);
 }
 
+TEST_F(TransferPrint, JournalThatCannotBeSavedStillLeavesTheCheckedAmount) {
+    // The journal's folder is a file, so appending the record cannot save it.
+    test::writeFile(home.path() / "keinordner", "");
+    Journal unsaveable{home.path() / "keinordner" / "journal"};
+    FormPage page = typedTransfer();
+    page.setText("EBetrag", "12 EUR");
+    std::vector<std::string> shown;
+    EXPECT_THROW(printTransfer(printer, V::V20, page, calibration, unsaveable, {},
+                               [&](const std::string& amount) { shown.push_back(amount); }),
+                 EJournalError);
+    EXPECT_EQ(printer.Documents().size(), 1u);
+    EXPECT_TRUE(recipientStored("Stadtwerke Köln"));
+    EXPECT_EQ(page.text("EBetrag"), "0");
+    EXPECT_EQ(shown, std::vector<std::string>{"0"});
+}
+
 TEST_F(TransferPrint, FailedPrintStoresAndRecordsNothing) {
     struct Case {
         const char* what;

@@ -163,12 +163,15 @@ void Button1Click(TransferPage& p, const TransferPageContext& ctx) {
     forms::FormPage page = transferFormPage(p);
     const std::string typedAmount = page.text("EBetrag");
     // The amount check replaces the field's text after the lists are refilled and before the
-    // journal record is written; the core runs the steps and hands the field back here.
-    forms::printTransfer(printer, checkedTransferVariant(p), page, *ctx.calibration, *ctx.journal,
-                         [&] {
-                             if (ctx.refillPickLists) ctx.refillPickLists();
-                         });
-    if (page.text("EBetrag") != typedAmount) p.EBetrag->setText(qs(page.text("EBetrag")));
+    // journal record is written, so a journal that cannot be saved still leaves "0" in the field.
+    forms::printTransfer(
+        printer, checkedTransferVariant(p), page, *ctx.calibration, *ctx.journal,
+        [&] {
+            if (ctx.refillPickLists) ctx.refillPickLists();
+        },
+        [&](const std::string& checked) {
+            if (checked != typedAmount) p.EBetrag->setText(qs(checked));
+        });
 }
 
 void Button10Click(TransferPage& p) {

@@ -222,6 +222,19 @@ TEST_F(TransferPageTest, DruckenPrintsStoresAndJournals) {
     EXPECT_EQ(f.Formular, "13");
 }
 
+TEST_F(TransferPageTest, DruckenWithAJournalThatCannotBeSavedStillChecksTheAmount) {
+    test::writeFile(home.path() / "keinordner", ""); // the journal's folder is a file
+    Journal unsaveable{home.path() / "keinordner" / "journal"};
+    TransferPage other;
+    setupTransferPage(&other, {&calibration, &unsaveable, {}, &printer});
+    other.EEmpfaenger->setEditText("Stadtwerke Köln");
+    other.EBetrag->setText("12 EUR");
+    QTest::mouseClick(other.Button1, Qt::LeftButton);
+    EXPECT_EQ(errors.size(), 1); // the journal's message
+    EXPECT_EQ(printer.Documents().size(), 1u);
+    EXPECT_EQ(other.EBetrag->text(), "0");
+}
+
 TEST_F(TransferPageTest, BadOffsetIsReportedAndNothingHappens) {
     type();
     calibration.kv = "12a";
