@@ -9,7 +9,7 @@
 namespace formidor::gui {
 
 namespace {
-constexpr int kTabPadding = 10;
+constexpr int kTabPadding = 12;
 } // namespace
 
 MultiRowTabBar::MultiRowTabBar(QWidget* parent) : QWidget(parent) {
@@ -39,7 +39,14 @@ int MultiRowTabBar::rowHeight() const {
 }
 
 int MultiRowTabBar::naturalWidth(int i) const {
-    return fontMetrics().horizontalAdvance(texts_[i]) + 2 * kTabPadding;
+    // The style decides how much room a tab needs around its text.
+    QStyleOptionTab opt;
+    opt.initFrom(this);
+    opt.text = texts_[i];
+    opt.shape = QTabBar::RoundedNorth;
+    const QSize text(fontMetrics().horizontalAdvance(texts_[i]), fontMetrics().height());
+    const QSize tab = style()->sizeFromContents(QStyle::CT_TabBarTab, &opt, text, this);
+    return qMax(tab.width(), text.width() + 2 * kTabPadding);
 }
 
 void MultiRowTabBar::relayout() {

@@ -80,6 +80,8 @@ PrinterPage::PrinterPage(QWidget* parent) : QWidget(parent), fontDialog_(default
     PageControl4 = new QTabWidget(GroupBoxKorrektur);
     PageControl4->setGeometry(8, 20, 516, 222);
     PageControl4->setUsesScrollButtons(false);
+    // Seven sub-pages share one row: tabs only as wide as their captions.
+    PageControl4->setStyleSheet(QStringLiteral("QTabBar::tab { padding: 3px 6px; }"));
 
     {
         Sub& s = subs_[0];
@@ -304,7 +306,8 @@ void PrinterPage::buildSub(Sub& s, const char* pageName, const char* caption,
         feed->setGeometry(260, 88, 230, 20);
         s.rechts = radio(feed, QStringLiteral("rechten"), 0);
         s.links = radio(feed, QStringLiteral("linken"), 100);
-        text(p, QStringLiteral("Seite im Drucker"), 260, 112, heading);
+        s.links->setChecked(true); // forms are fed at the left until the user says otherwise
+        text(p, QStringLiteral("im Drucker"), 260, 112, heading);
         onRadioChecked(s.normal, this, [this, x] { orientationClick(x); });
         onRadioChecked(s.hochkant, this, [this, x] { orientationClick(x); });
         onRadioChecked(s.rechts, this, [this, x] { feedClick(x); });

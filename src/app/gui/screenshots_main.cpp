@@ -1,9 +1,111 @@
-// Development tool: formidor-screenshots DIR saves a PNG of every page and window.
+// Development tool: formidor-screenshots DIR starts the application offscreen on the user data
+// of XDG_DATA_HOME, goes through every page, sub-page and window as a user would and saves one
+// PNG of each into DIR. The main window is closed normally at the end, so it stores its
+// settings as on every close.
+#include "addressbook/gui/datapage.h"
+#include "app/gui/UeberweisM.h"
+#include "forms/gui/cashondeliverypage.h"
+#include "forms/gui/directdebitpage.h"
+#include "forms/gui/transferpage.h"
+#include "forms/gui/z1.h"
+#include "journal/gui/journaldrucken.h"
+#include "journal/gui/journalpage.h"
+#include "platform/gui/guard.h"
+#include "platform/gui/qtprinter.h"
+#include "platform/printer.h"
+
 #include <QApplication>
+#include <QDialog>
+#include <QDir>
+#include <QTabWidget>
+#include <QTimer>
 #include <cstdio>
+#include <cstdlib>
+
+using namespace formidor;
+using namespace formidor::gui;
+
+namespace {
+
+QString outDir;
+int counter = 0;
+
+void settle() {
+    for (int i = 0; i < 3; ++i) QApplication::processEvents();
+}
+
+void save(QWidget* w, const QString& name) {
+    settle();
+    const QString file = QDir(outDir).filePath(
+        QStringLiteral("%1-%2.png").arg(++counter, 2, 10, QChar('0')).arg(name));
+    if (!w->grab().save(file))
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(file));
+    else
+        std::printf("%s\n", qPrintable(file));
+}
+
+// Shows a modal window as its handler does, saves it and closes it again.
+void saveModal(QDialog* dialog, const QString& name) {
+    if (!dialog) return;
+    QTimer::singleShot(0, dialog, [dialog, name] {
+        save(dialog, name);
+        dialog->accept();
+    });
+    dialog->exec();
+}
+
+void saveSubPages(QTabWidget* tabs, const QString& prefix) {
+    for (int i = 0; i < tabs->count(); ++i) {
+        tabs->setCurrentIndex(i);
+        save(tabs->window(), prefix + QStringLiteral("-") + tabs->widget(i)->objectName());
+    }
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::fprintf(stderr, "Aufruf: formidor-screenshots VERZEICHNIS\n");
+        return 2;
+    }
+    ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
     QApplication app(argc, argv);
-    std::fprintf(stderr, "formidor-screenshots: noch nichts zu zeigen\n");
-    return 0;
+    QApplication::setApplicationName(QString::fromUtf8(kApplicationTitle));
+    outDir = QString::fromLocal8Bit(argv[1]);
+    QDir().mkpath(outDir);
+    // Messages would wait for a click nobody gives; print them instead.
+    setErrorSink(
+        [](const QString& text) { std::fprintf(stderr, "Meldung: %s\n", qPrintable(text)); });
+    SetPrinter(std::make_unique<QtPrinter>(false));
+
+    auto main = CreateApplicationWindows();
+    main->show();
+    settle();
+
+    TPageControl* pages = main->PageControl1;
+    for (int i = 0; i < pages->count(); ++i) {
+        pages->setCurrentIndex(i);
+        QWidget* page = pages->widget(i);
+        save(main.get(), page->objectName());
+        if (page == main->TabSheet1)
+            saveSubPages(main->TabSheet1->PageControl2, page->objectName());
+        if (page == main->TabSheet6)
+            saveSubPages(main->TabSheet6->PageControl3, page->objectName());
+        if (page == main->TabSheet4) {
+            saveSubPages(main->TabSheet4->PageControl4, page->objectName());
+            saveModal(main->DruckerHilfeF, QStringLiteral("DruckerHilfeF"));
+            saveModal(main->UmfrageF, QStringLiteral("UmfrageF"));
+            saveModal(main->UmfrageDruckenF, QStringLiteral("UmfrageDruckenF"));
+        }
+        if (page == main->TabSheet2) {
+            saveModal(main->Ausl, QStringLiteral("Ausl"));
+            saveModal(main->BLZSucheF, QStringLiteral("BLZSucheF"));
+        }
+        if (page == main->JournalX)
+            saveModal(main->JournalDruckenF, QStringLiteral("JournalDruckenF"));
+    }
+    pages->setCurrentIndex(0);
+    settle();
+    main->close();
+    return main->isVisible() ? 1 : 0;
 }

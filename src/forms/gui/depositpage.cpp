@@ -9,18 +9,20 @@ using namespace build;
 DepositPage::DepositPage(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("TabSheet10"));
     const QFont f = entryFont();
+    QFont small = pageFont();
+    small.setPixelSize(10);
 
     LKontoinhaber = label(this, QStringLiteral("Kontoinhaber: Name, Vorname"), 8, 2);
-    EKontoinhaber = combo(this, 8, 16, 250, f, true);
-    LOrtDatum = label(this, QStringLiteral("Datum"), 266, 2, 110);
-    EOrtDatum = maskEdit(this, 266, 17, 110, f);
+    EKontoinhaber = combo(this, 8, 16, 220, f, true);
+    LOrtDatum = label(this, QStringLiteral("Datum"), 236, 2, 100);
+    EOrtDatum = maskEdit(this, 236, 17, 100, f);
     ComboBox1 = new QComboBox(this);
     ComboBox1->setEditable(true);
     ComboBox1->setInsertPolicy(QComboBox::NoInsert);
     ComboBox1->addItems({QStringLiteral("Berliner Bank"), QStringLiteral("Commerzbank"),
                          QStringLiteral("Deutsche Bank"), QStringLiteral("Dresdner Bank"),
                          QStringLiteral("HypoVereinsbank"), QStringLiteral("Sparkasse")});
-    ComboBox1->setGeometry(384, 16, 152, 22);
+    ComboBox1->setGeometry(344, 16, 192, 22);
     ComboBox1->setCurrentIndex(-1);
     ComboBox1->setEditText(QStringLiteral("Bitte hier Bank auswählen!"));
 
@@ -35,20 +37,21 @@ DepositPage::DepositPage(QWidget* parent) : QWidget(parent) {
     QLineEdit** ebet[] = {&EBetrag1, &EBetrag2, &EBetrag3, &EBetrag4, &EBetrag5};
     for (int i = 0; i < 5; ++i) {
         auto* g = new QGroupBox(QStringLiteral("Scheck %1").arg(i + 1), this);
-        g->setGeometry(4, 42 + i * 50, 532, 48);
+        g->setGeometry(4, 42 + i * 52, 532, 50);
         *groups[i] = g;
         // Bank code at 280 and amount at 392 as the page starts; some banks' slips swap them.
-        *lnr[i] = label(g, QStringLiteral("Scheck-Nummer"), 8, 13, 120);
-        *enr[i] = edit(g, 8, 26, 120, f);
-        *lkto[i] = label(g, QStringLiteral("Konto-Nr. des Ausstellers"), 136, 13, 140);
-        *ekto[i] = edit(g, 136, 26, 136, f);
-        *lblz[i] = label(g, QStringLiteral("Bankleitzahl der bez. Bank"), 280, 13, 110);
-        *eblz[i] = maskEdit(g, 280, 26, 96, f, QStringLiteral("00000000;1;-"));
-        *lbet[i] = label(g, QStringLiteral("Betrag"), 392, 13, 130);
-        *ebet[i] = edit(g, 392, 26, 130, f);
+        *lnr[i] = label(g, QStringLiteral("Scheck-Nummer"), 8, 15, 120);
+        *enr[i] = edit(g, 8, 28, 120, f);
+        *lkto[i] = label(g, QStringLiteral("Konto-Nr. des Ausstellers"), 136, 15, 140);
+        *ekto[i] = edit(g, 136, 28, 136, f);
+        *lblz[i] = label(g, QStringLiteral("Bankleitzahl der bez. Bank"), 280, 15, 110);
+        *eblz[i] = maskEdit(g, 280, 28, 96, f, QStringLiteral("00000000;1;-"));
+        *lbet[i] = label(g, QStringLiteral("Betrag"), 392, 15, 130);
+        *ebet[i] = edit(g, 392, 28, 130, f);
+        for (QLabel* l : {*lnr[i], *lkto[i], *lblz[i], *lbet[i]}) l->setFont(small);
     }
 
-    constexpr int kTop = 296, kField = 310;
+    constexpr int kTop = 306, kField = 320;
     LStueck = label(this, QStringLiteral("Stück"), 8, kTop);
     EStueck = edit(this, 8, kField, 50, f);
     LWert = label(this, QStringLiteral("Wert"), 66, kTop, 110);

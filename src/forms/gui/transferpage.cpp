@@ -16,8 +16,9 @@ TransferPage::TransferPage(QWidget* parent) : QWidget(parent) {
                      8, 4);
     int x = 8;
     auto variant = [&](const char* text) {
-        auto* r = radio(this, QString::fromUtf8(text), x, 20);
-        x += r->width() + 6;
+        const QString caption = QString::fromUtf8(text);
+        auto* r = radio(this, caption, x, 20, fontMetrics().horizontalAdvance(caption) + 24);
+        x += r->width() + 2;
         return r;
     };
     RB13 = variant("SEPA/16");
