@@ -156,6 +156,31 @@ TEST(PdfPrinter, UnwritableFileIsAGermanErrorAndLeavesNothingOpen) {
     EXPECT_TRUE(std::filesystem::exists(file));
 }
 
+TEST(PdfPrinter, FileThatCannotBeCompletedIsAnErrorNotASuccess) {
+    test::TempDir dir;
+    const auto folder = dir / "weg";
+    std::filesystem::create_directories(folder);
+    QtPrinter printer(false);
+    printer.setOutputFileName(QString::fromStdString((folder / "x.pdf").string()));
+    printer.BeginDoc();
+    printer.GetCanvas().TextOut(0, 0, "Seite");
+    std::filesystem::remove_all(folder); // the target folder disappears while printing
+    try {
+        printer.EndDoc();
+        FAIL() << "reported as printed";
+    } catch (const EPrinter& e) {
+        EXPECT_NE(std::string(e.what()).find("konnte nicht geschrieben werden"), std::string::npos)
+            << e.what();
+    }
+    EXPECT_FALSE(printer.Printing());
+    EXPECT_TRUE(printer.lastOutputFile().isEmpty());
+    const auto file = dir / "danach.pdf";
+    printer.setOutputFileName(QString::fromStdString(file.string()));
+    printer.BeginDoc();
+    printer.EndDoc();
+    EXPECT_TRUE(std::filesystem::exists(file));
+}
+
 // Answers the file dialog the PDF printer opens: with a file name, or cancelled (empty).
 void answerFileDialog(const QString& path) {
     QTimer::singleShot(0, [path] {
