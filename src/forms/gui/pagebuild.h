@@ -122,7 +122,7 @@ protected:
         f.setBold(true);
         f.setPixelSize(13);
         p.setFont(f);
-        p.drawText(rect().adjusted(8, 4, -8, -4), Qt::AlignRight | Qt::AlignTop, title_);
+        p.drawText(rect().adjusted(8, 4, -8, -4), Qt::AlignRight | Qt::AlignBottom, title_);
     }
 
 private:

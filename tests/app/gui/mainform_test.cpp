@@ -250,6 +250,31 @@ TEST_F(MainWindow, LeavingTheCashOnDeliveryVerticalUpDownStoresKHN) {
     EXPECT_FALSE(key().ValueExists("KVN"));
 }
 
+TEST_F(MainWindow, LeavingThePrinterPageRefreshesEveryTakenOverType) {
+    start();
+    showPage(w->TabSheet4);
+    p().PageControl4->setCurrentWidget(p().TabSheet15);
+    QApplication::setActiveWindow(w.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
+    p().CBgleichS->setChecked(false);
+    p().RBrechtsU->setChecked(true);
+    p().RBlinksU->setChecked(true);
+    EXPECT_FALSE(key().ReadBool("rechtsU")) << "clicking linken stores at once";
+    p().EKVU->setFocus();
+    p().EKVU->setText("25");
+    // The focus leaves the printer page for the transfer page.
+    showPage(w->TabSheet2);
+    w->TabSheet2->EBetrag->setFocus();
+    QApplication::processEvents();
+    EXPECT_EQ(key().ReadInteger("KVU"), 25);
+    for (char c : std::string_view("VLPAN")) {
+        EXPECT_EQ(p().sub(c).kv->text(), "25") << c;
+        EXPECT_EQ(key().ReadInteger(settings::valueName("KV", c)), 25) << c;
+    }
+    EXPECT_EQ(p().EKVS->text(), "0") << "a released type keeps its own";
+    EXPECT_TRUE(errors.isEmpty()) << errors.join("\n").toStdString();
+}
+
 TEST_F(MainWindow, LandscapeInPrinterSelectionTurnsTheForeignTransferHochkant) {
     start();
     p().RBHochformatU->setChecked(true);
