@@ -3,6 +3,7 @@
 #include "platform/hive.h"
 #include "platform/text.h"
 
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -104,7 +105,7 @@ void writeFileSafely(const fs::path& file, const std::string& bytes) {
     {
         std::ofstream f(tmp, std::ios::binary | std::ios::trunc);
         f.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        f.flush();
+        f.close(); // a failure to write out the last buffer shows only here
         if (!f) {
             std::error_code ec;
             fs::remove(tmp, ec);
@@ -112,7 +113,19 @@ void writeFileSafely(const fs::path& file, const std::string& bytes) {
                 formatMessage("Die Datei '%s' kann nicht geschrieben werden.", file.string()));
         }
     }
+    // The bytes reach the disk before the name does: after a power failure the backup is the
+    // old one or the new one, never an empty file under the new name.
+    bool synced = false;
+    if (int fd = ::open(tmp.c_str(), O_RDONLY | O_CLOEXEC); fd >= 0) {
+        synced = ::fdatasync(fd) == 0;
+        synced = ::close(fd) == 0 && synced;
+    }
     std::error_code ec;
+    if (!synced) {
+        fs::remove(tmp, ec);
+        throw ERegFileError(
+            formatMessage("Die Datei '%s' kann nicht geschrieben werden.", file.string()));
+    }
     fs::rename(tmp, file, ec);
     if (ec) {
         fs::remove(tmp, ec);
