@@ -10,6 +10,7 @@
 #include "forms/gui/transferpage.h"
 #include "platform/datetime.h"
 #include "platform/gui/guard.h"
+#include "platform/gui/shell.h"
 #include "platform/hive.h"
 #include "platform/recordingprinter.h"
 
@@ -291,6 +292,21 @@ TEST_F(MainWindow, LandscapeInPrinterSelectionTurnsTheForeignTransferHochkant) {
     EXPECT_EQ(key().ReadInteger("Printer"), 2);
     // Every "Drucker ändern" reaches the same handler.
     EXPECT_EQ(w->PrinterChangeButtons().size(), 8);
+}
+
+TEST_F(MainWindow, ImprintLinksOpenMailAndWeb) {
+    start();
+    QList<QUrl> opened;
+    const UrlOpener before = setUrlOpener([&](const QUrl& u) {
+        opened << u;
+        return true;
+    });
+    emit p().Label31->linkActivated(QStringLiteral("x"));
+    emit p().Image2->linkActivated(QStringLiteral("x"));
+    setUrlOpener(before);
+    ASSERT_EQ(opened.size(), 2);
+    EXPECT_EQ(opened[0].scheme(), "mailto");
+    EXPECT_TRUE(opened[1].scheme().startsWith("http"));
 }
 
 TEST_F(MainWindow, AllNineTabsAreVisibleWithoutScrolling) {
