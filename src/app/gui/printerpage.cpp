@@ -216,8 +216,14 @@ PrinterPage::PrinterPage(QWidget* parent) : QWidget(parent), fontDialog_(default
 
     // The cash-on-delivery sub-page is the one shown when the page is first opened.
     PageControl4->setCurrentWidget(TabSheet17);
-    connect(PageControl4, &QTabWidget::currentChanged, this,
-            [this](int) { runGuarded([this] { PageControl4Changing(); }); });
+    // The store of the old sub-page's values comes before the new sub-page is filled, as a
+    // change of sub-page is announced before it happens.
+    shownSub_ = PageControl4->currentIndex();
+    connect(PageControl4, &QTabWidget::currentChanged, this, [this](int i) {
+        runGuarded([this] { PageControl4Changing(); });
+        shownSub_ = i;
+        if (i >= 0 && i < 7) runGuarded([this, i] { subPageShow(subs_[i].code); });
+    });
 
     GroupBoxImpressum = new QGroupBox(QStringLiteral("Impressum"), this);
     GroupBoxImpressum->setGeometry(4, 280, 340, 106);
@@ -330,7 +336,11 @@ void PrinterPage::buildSub(Sub& s, const char* pageName, const char* caption,
     connectGuarded(s.font, &QPushButton::clicked, this, [this, x] { fontClick(x); });
 
     if (s.gleich) onCheckBoxClicked(s.gleich, this, [this, x] { gleichClick(x); });
-    onShow(p, [this, x] { subPageShow(x); });
+    // Shown with the printer page: the sub-page's show handler runs at once. Shown by a change
+    // of sub-page: the change handler runs it after the store.
+    onShow(p, [this, x, p] {
+        if (PageControl4->indexOf(p) == shownSub_) subPageShow(x);
+    });
 }
 
 const PrinterPage::Sub& PrinterPage::sub(char x) const {

@@ -169,6 +169,7 @@ private:
     Sub subs_[7];
     FontDialogFunction fontDialog_;
     PrinterSelection* printer_ = nullptr;
+    int shownSub_ = -1;
 };
 
 } // namespace formidor::gui

@@ -294,6 +294,21 @@ TEST_F(MainWindow, LandscapeInPrinterSelectionTurnsTheForeignTransferHochkant) {
     EXPECT_EQ(w->PrinterChangeButtons().size(), 8);
 }
 
+TEST_F(MainWindow, ChangingTheSubPageStoresAndReappliesThePrinter) {
+    start();
+    showPage(w->TabSheet4);
+    p().CBgleichP->setChecked(false);
+    p().EKHP->setText("8");
+    key().WriteInteger("Printer", 2);
+    ThePrinter().SetPrinterIndex(0);
+    p().PageControl4->setCurrentWidget(p().TabSheet19);
+    QApplication::processEvents();
+    EXPECT_EQ(key().ReadInteger("KHP"), 8);
+    EXPECT_FALSE(key().ReadBool("PgleichU"));
+    EXPECT_EQ(ThePrinter().PrinterIndex(), 2);
+    EXPECT_EQ(p().EKHP->text(), "8") << "its own calibration shown again";
+}
+
 TEST_F(MainWindow, ImprintLinksOpenMailAndWeb) {
     start();
     QList<QUrl> opened;
