@@ -124,7 +124,7 @@ PanelRects PanelGeometry(int clientWidth, int clientHeight, int shadow, const Sh
     r.content = {r.page.left + 1, r.page.top + 1, r.page.right - 1, r.page.bottom - 1};
     const int64_t pw = r.page.width();
     const int64_t ph = r.page.height();
-    Rect q = r.content;
+    LayoutRect q = r.content;
     if (m.physicalWidth > 0 && m.physicalHeight > 0) {
         q.left += static_cast<int>(m.offsetX * pw / m.physicalWidth);
         q.top += static_cast<int>(m.offsetY * ph / m.physicalHeight);

@@ -36,11 +36,11 @@ std::string ScaleText(TViewMode mode, int scale);
 // "Page 2 of 5", or empty without a linked job.
 std::string PageText(bool hasJob, int pageIndex, int pageCount);
 
-struct Rect {
+struct LayoutRect {
     int left = 0, top = 0, right = 0, bottom = 0;
     int width() const { return right - left; }
     int height() const { return bottom - top; }
-    bool operator==(const Rect&) const = default;
+    bool operator==(const LayoutRect&) const = default;
 };
 
 // What the page layout needs to know. All lengths in screen pixels unless said otherwise.
@@ -80,10 +80,10 @@ struct SheetMetrics {
 // The sheet on a panel whose client area is (0, 0, width, height): the sheet with its frame
 // (right and bottom leave room for the shadow) and the printable part inside it.
 struct PanelRects {
-    Rect page;      // P: frame included
-    Rect printable; // Q: the area the recorded page may paint into
-    Rect content;   // P shrunk by the frame: where the page recording is played
-    Rect shadow;    // filled with the shadow colour outside P (empty without a shadow)
+    LayoutRect page;      // P: frame included
+    LayoutRect printable; // Q: the area the recorded page may paint into
+    LayoutRect content;   // P shrunk by the frame: where the page recording is played
+    LayoutRect shadow;    // filled with the shadow colour outside P (empty without a shadow)
 };
 PanelRects PanelGeometry(int clientWidth, int clientHeight, int shadow, const SheetMetrics& m);
 

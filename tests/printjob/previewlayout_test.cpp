@@ -127,14 +127,14 @@ TEST(PanelGeometry, SheetFrameShadowAndPrintableArea) {
     // panel of 208 × 308 with an 8-pixel shadow: P is 200 × 300, one tenth of the sheet.
     const SheetMetrics m{2000, 3000, 100, 100, 1800, 2800};
     const auto r = PanelGeometry(208, 308, 8, m);
-    EXPECT_EQ(r.page, (Rect{0, 0, 200, 300}));
-    EXPECT_EQ(r.content, (Rect{1, 1, 199, 299}));
-    EXPECT_EQ(r.printable, (Rect{11, 11, 191, 291}));
-    EXPECT_EQ(r.shadow, (Rect{8, 8, 208, 308}));
+    EXPECT_EQ(r.page, (LayoutRect{0, 0, 200, 300}));
+    EXPECT_EQ(r.content, (LayoutRect{1, 1, 199, 299}));
+    EXPECT_EQ(r.printable, (LayoutRect{11, 11, 191, 291}));
+    EXPECT_EQ(r.shadow, (LayoutRect{8, 8, 208, 308}));
 
     const auto flat = PanelGeometry(200, 300, 0, m);
-    EXPECT_EQ(flat.page, (Rect{0, 0, 200, 300}));
-    EXPECT_EQ(flat.shadow, Rect{});
+    EXPECT_EQ(flat.page, (LayoutRect{0, 0, 200, 300}));
+    EXPECT_EQ(flat.shadow, LayoutRect{});
 }
 
 TEST(PreviewKeys, ScrollOrTurnThePage) {
