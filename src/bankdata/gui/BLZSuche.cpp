@@ -106,6 +106,13 @@ TBLZSucheF::TBLZSucheF(QWidget* parent) : QDialog(parent) {
     StringGrid1->setSelectionMode(QAbstractItemView::SingleSelection);
     StringGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     StringGrid1->setWordWrap(false);
+    // The column widths are those of a small dialog font; a compact face keeps codes and
+    // postal codes whole in them.
+    QFont gridFont = StringGrid1->font();
+    gridFont.setPixelSize(11);
+    StringGrid1->setFont(gridFont);
+    StringGrid1->horizontalHeader()->setFont(gridFont);
+    StringGrid1->setTextElideMode(Qt::ElideNone);
     StringGrid1->horizontalHeader()->setHighlightSections(false);
     int w = 0;
     for (int width : kWidths) w += width;
