@@ -3,15 +3,19 @@
 #include "addressbook/gui/datapage.h"
 #include "app/settings.h"
 #include "bankdata/gui/BLZSuche.h"
+#include "forms/gui/addressbinding.h"
 #include "forms/gui/cashondeliverypage.h"
 #include "forms/gui/chequepage.h"
 #include "forms/gui/depositpage.h"
 #include "forms/gui/directdebitpage.h"
 #include "forms/gui/parcelpage.h"
 #include "forms/gui/transferpage.h"
+#include "forms/gui/transferprint.h"
 #include "forms/gui/z1.h"
 #include "journal/gui/journaldrucken.h"
+#include "journal/gui/journalmodel.h"
 #include "journal/gui/journalpage.h"
+#include "journal/journal.h"
 #include "platform/datetime.h"
 #include "platform/gui/guard.h"
 #include "platform/gui/printdialogs.h"
@@ -104,6 +108,24 @@ TMainForm::TMainForm(QWidget* parent) : QWidget(parent) {
     connectGuarded(TabSheet4->Image2, &QLabel::linkActivated, this, [this] { Image2Click(); });
     onFocusOut(TabSheet3->EOrt,
                [this] { settings::EOrtExit(TabSheet3->EOrt->text().toStdString()); });
+    wireSubsystems();
+}
+
+void TMainForm::wireSubsystems() {
+    journal_ = std::make_unique<Journal>();
+    const AddressPages pages{TabSheet2, TabSheet3, TabSheet1, TabSheet6, TabSheet10, TabSheet12};
+
+    LoadEmpfaenger = [pages] { formidor::gui::LoadEmpfaenger(pages); };
+    EAuftraggeberClick = [this] { formidor::gui::EAuftraggeberClick(*TabSheet2); };
+    ENameZEmpfClick = [this] { formidor::gui::ENameZEmpfClick(*TabSheet1); };
+    EEmpfNClick = [this] { formidor::gui::EEmpfNClick(*TabSheet6); };
+    JournalLaden = [this] { showJournalAtStart(JournalX->StringGrid1, *journal_); };
+    StringGrid1Click = [this] { formidor::gui::StringGrid1Click(JournalX->StringGrid1); };
+    JournalSpeichern = [this] { journal_->saveAtClose(); };
+
+    bindAddressHandlers(pages);
+    bindCounterfoilButtons(*TabSheet3);
+    setupTransferPage(TabSheet2, {&Calibration(), journal_.get(), LoadEmpfaenger, nullptr});
 }
 
 TMainForm::~TMainForm() = default;

@@ -14,6 +14,10 @@
 
 class QDialog;
 
+namespace formidor {
+class Journal;
+}
+
 namespace formidor::gui {
 
 class TransferPage;
@@ -92,6 +96,8 @@ public:
     void Image2Click();
 
     PrinterSelection& Printer() { return printer_; }
+    // The journal of this run: loaded when the window is first shown, written when it closes.
+    Journal& TheJournal() { return *journal_; }
     // Buttons bound to Button2Click.
     QList<QPushButton*> PrinterChangeButtons() const;
 
@@ -100,7 +106,11 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // Connects the pages to the address book, the transfer printer and the journal.
+    void wireSubsystems();
+
     ApplicationPrinterSelection printer_;
+    std::unique_ptr<Journal> journal_;
     bool shown_ = false;
 };
 

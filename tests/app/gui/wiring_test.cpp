@@ -1,0 +1,93 @@
+// The assembled main window: the address book, the transfer printer and the journal reach the
+// pages through the start, a print and the close, as a user meets them.
+#include "app/gui/UeberweisM.h"
+
+#include "addressbook/addressbook.h"
+#include "common/testenv.h"
+#include "forms/gui/transferpage.h"
+#include "journal/gui/journalpage.h"
+#include "journal/journal.h"
+#include "platform/gui/guard.h"
+#include "platform/hive.h"
+#include "platform/paths.h"
+#include "platform/recordingprinter.h"
+
+#include <QAbstractItemModel>
+#include <QApplication>
+#include <QTableView>
+#include <QTest>
+#include <filesystem>
+#include <gtest/gtest.h>
+
+namespace formidor::gui {
+namespace {
+
+class AssembledWindow : public ::testing::Test {
+protected:
+    test::ScopedDataHome home;
+    QStringList errors;
+    std::unique_ptr<Printer> previous;
+
+    void SetUp() override {
+        setErrorSink([this](const QString& t) { errors << t; });
+        previous = SetPrinter(std::make_unique<RecordingPrinter>(
+            std::vector<RecordingPrinterConfig>{RecordingPrinterConfig::a4("Eins", 300)}, 0));
+    }
+    void TearDown() override {
+        SetPrinter(std::move(previous));
+        setErrorSink(nullptr);
+    }
+    RecordingPrinter& printer() { return static_cast<RecordingPrinter&>(ThePrinter()); }
+};
+
+TEST_F(AssembledWindow, StartPrintAndCloseCarryAddressesAndJournal) {
+    UeberweisungAdressen earlier;
+    earlier.EEmpfaenger = "Stadtwerke Köln";
+    earlier.EAuftraggeber = "Jürgen Müller";
+    earlier.EEigeneKontonr = "1234567";
+    earlier.Formular = "13";
+    SaveEmpfaenger(earlier); // also the last-used originator
+    {
+        Journal j;
+        j.JournalAnhaengen(1, "1234567", "Jürgen Müller", 44000, "37050198", "Stadtwerke Köln",
+                           "99", "37050198", "Abschlag", 125000);
+    }
+
+    auto w = std::make_unique<TMainForm>();
+    w->show();
+    QApplication::processEvents();
+    TransferPage& t = *w->TabSheet2;
+
+    // The last-used originator is preloaded with its record, the pick lists are filled and
+    // the journal page shows the stored record.
+    EXPECT_EQ(t.EAuftraggeber->currentText(), "Jürgen Müller");
+    EXPECT_EQ(t.EEigeneKontonr->text(), "1234567");
+    EXPECT_GE(t.EEmpfaenger->findText("Stadtwerke Köln"), 0);
+    ASSERT_NE(w->JournalX->StringGrid1->model(), nullptr);
+    EXPECT_EQ(w->JournalX->StringGrid1->model()->rowCount(), 3);
+
+    t.EEmpfaenger->setEditText("Finanzamt Bonn");
+    t.EBetrag->setText("12,50");
+    QTest::mouseClick(t.Button1, Qt::LeftButton);
+    EXPECT_TRUE(errors.isEmpty()) << errors.join("\n").toStdString();
+    EXPECT_EQ(printer().Documents().size(), 1u);
+    EXPECT_GE(t.EEmpfaenger->findText("Finanzamt Bonn"), 0); // refilled after the print
+    EXPECT_EQ(w->JournalX->StringGrid1->model()->rowCount(), 6);
+
+    w->close();
+    EXPECT_TRUE(errors.isEmpty()) << errors.join("\n").toStdString();
+    EXPECT_EQ(std::filesystem::file_size(paths::journalFile()), 2u * 440u);
+}
+
+TEST_F(AssembledWindow, UnreadableJournalIsReportedAndLeftAsItIs) {
+    std::filesystem::create_directories(paths::journalFile()); // a folder where the file belongs
+    auto w = std::make_unique<TMainForm>();
+    w->show();
+    QApplication::processEvents();
+    EXPECT_EQ(errors.size(), 1);
+    w->close();
+    EXPECT_TRUE(std::filesystem::is_directory(paths::journalFile()));
+}
+
+} // namespace
+} // namespace formidor::gui
