@@ -2,6 +2,7 @@
 #include "app/gui/UeberweisM.h"
 #include "platform/gui/guard.h"
 #include "platform/gui/qtprinter.h"
+#include "platform/gui/translations.h"
 #include "platform/hive.h"
 #include "platform/printer.h"
 
@@ -10,14 +11,25 @@
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QString::fromUtf8(formidor::gui::kApplicationTitle));
+    formidor::gui::ensureGermanQtTexts();
     try {
         formidor::hive::checkAvailable();
     } catch (const std::exception& e) {
         formidor::gui::showError(QString::fromUtf8(e.what()));
         return 1;
     }
-    formidor::SetPrinter(std::make_unique<formidor::gui::QtPrinter>());
-    auto main = formidor::gui::CreateApplicationWindows();
-    main->show();
-    return app.exec();
+    auto printer = std::make_unique<formidor::gui::QtPrinter>();
+    auto* qtPrinter = printer.get();
+    qtPrinter->setInteractive(true); // "PDF-Datei" asks where to write
+    formidor::SetPrinter(std::move(printer));
+    int rc;
+    {
+        auto main = formidor::gui::CreateApplicationWindows();
+        qtPrinter->setParentWidget(main.get());
+        main->show();
+        rc = app.exec();
+    }
+    // The printer holds Qt objects; it goes before the application does.
+    formidor::SetPrinter(nullptr);
+    return rc;
 }
