@@ -226,7 +226,7 @@ size_t codeHash(uint64_t v) {
 
 MethodIndex::MethodIndex(const BankDirectory& dir) {
     size_t lines = 0;
-    for (char c : dir.bytes()) lines += c == '\n';
+    forEachLine(dir.bytes(), [&](std::string_view) { ++lines; });
     size_t cap = 16;
     while (cap < (lines + 1) * 2) cap *= 2;
     slots_.resize(cap);

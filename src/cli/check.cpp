@@ -85,10 +85,16 @@ void appendVerdict(std::string& out, const MethodIndex& index, std::string_view 
 int checkFile(const Options& o, const MethodIndex& index, std::ostream& out, std::ostream& err) {
     std::string input;
     if (!readInput(*o.infile, input, err)) return 2;
+    // Written in pieces: a large file's output need not be held whole.
+    constexpr size_t kChunk = 1 << 18;
     std::string result;
-    result.reserve(input.size() * 4);
+    result.reserve(kChunk + 4096);
     std::string_view rest(input);
     while (!rest.empty()) {
+        if (result.size() >= kChunk) {
+            out.write(result.data(), static_cast<std::streamsize>(result.size()));
+            result.clear();
+        }
         size_t nl = rest.find('\n');
         std::string_view line = rest.substr(0, nl);
         rest = nl == std::string_view::npos ? std::string_view() : rest.substr(nl + 1);
@@ -118,6 +124,11 @@ int checkFile(const Options& o, const MethodIndex& index, std::ostream& out, std
         result += '\n';
     }
     out.write(result.data(), static_cast<std::streamsize>(result.size()));
+    out.flush();
+    if (!out) {
+        err << "Das Ergebnis konnte nicht vollständig geschrieben werden.\n";
+        return 2;
+    }
     return 0;
 }
 
