@@ -3,6 +3,7 @@
 #include "addressbook/gui/datapage.h"
 #include "app/settings.h"
 #include "bankdata/gui/BLZSuche.h"
+#include "bankdata/gui/bankfields.h"
 #include "forms/gui/addressbinding.h"
 #include "forms/gui/cashondeliverypage.h"
 #include "forms/gui/chequepage.h"
@@ -122,6 +123,12 @@ void TMainForm::wireSubsystems() {
     JournalLaden = [this] { showJournalAtStart(JournalX->StringGrid1, *journal_); };
     StringGrid1Click = [this] { formidor::gui::StringGrid1Click(JournalX->StringGrid1); };
     JournalSpeichern = [this] { journal_->saveAtClose(); };
+
+    bindBankCodeField(TabSheet2->EBLZ, TabSheet2->EBank);
+    bindDirectDebitBankField(TabSheet1->EBLZZ, TabSheet1->EBankZ, TabSheet1->EKontonrZ,
+                             TabSheet1->StatusZ);
+    connectGuarded(TabSheet1->BitBtn2, &QToolButton::clicked, this,
+                   [this] { BitBtn2Click(TabSheet1->EBLZZ, this); });
 
     bindAddressHandlers(pages);
     bindCounterfoilButtons(*TabSheet3);

@@ -36,6 +36,9 @@ DirectDebitPage::DirectDebitPage(QWidget* parent) : QWidget(parent) {
         BitBtn2->setToolTip(QStringLiteral("Bankleitzahlsuche !"));
         LBankZ = label(p, QStringLiteral("bei (Kreditinstitut)"), 8, top(2));
         EBankZ = edit(p, 8, field(2), 477, f);
+        StatusZ = label(p, QStringLiteral("Status"), 8, field(3) + 3);
+        StatusZ->setFixedWidth(310);
+        StatusZ->setVisible(false);
         LBetragZ = label(p, QStringLiteral("Betrag"), 330, top(3));
         EBetragZ = maskEdit(p, 330, field(3), 155, f);
         LVerwendung1Z = label(

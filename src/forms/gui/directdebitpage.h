@@ -31,6 +31,7 @@ public:
     QToolButton* BitBtn2; // bank-code search
     QLabel* LBankZ;
     QLineEdit* EBankZ;
+    QLabel* StatusZ; // the account check's verdict, hidden until a bank code is checked
     QLabel* LBetragZ;
     MaskEdit* EBetragZ;
     QLabel* LVerwendung1Z;

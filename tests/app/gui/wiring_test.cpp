@@ -4,6 +4,7 @@
 
 #include "addressbook/addressbook.h"
 #include "common/testenv.h"
+#include "forms/gui/directdebitpage.h"
 #include "forms/gui/transferpage.h"
 #include "journal/gui/journalpage.h"
 #include "journal/journal.h"
@@ -77,6 +78,35 @@ TEST_F(AssembledWindow, StartPrintAndCloseCarryAddressesAndJournal) {
     w->close();
     EXPECT_TRUE(errors.isEmpty()) << errors.join("\n").toStdString();
     EXPECT_EQ(std::filesystem::file_size(paths::journalFile()), 2u * 440u);
+}
+
+TEST_F(AssembledWindow, LeavingBankCodeFieldsLooksUpTheShippedDirectory) {
+    auto w = std::make_unique<TMainForm>();
+    w->show();
+    w->activateWindow();
+    (void)QTest::qWaitForWindowActive(w.get());
+    TransferPage& t = *w->TabSheet2;
+    t.RB20->setChecked(true); // a classic form with a bank-code box
+    QApplication::processEvents();
+    t.EBLZ->setFocus();
+    t.EBLZ->setText("37050198");
+    t.EBetrag->setFocus();
+    QApplication::processEvents();
+    EXPECT_EQ(t.EBank->text(), "Sparkasse KölnBonn");
+
+    DirectDebitPage& d = *w->TabSheet1;
+    w->PageControl1->setCurrentWidget(&d);
+    QApplication::processEvents();
+    d.EKontonrZ->setText("1234567");
+    d.EBLZZ->setFocus();
+    d.EBLZZ->setText("37050198");
+    d.EBetragZ->setFocus();
+    QApplication::processEvents();
+    EXPECT_EQ(d.EBankZ->text(), "Sparkasse KölnBonn");
+    EXPECT_EQ(d.EKontonrZ->text().trimmed(), "0001234567");
+    EXPECT_TRUE(d.StatusZ->isVisible());
+    EXPECT_NE(d.StatusZ->text(), "Status");
+    EXPECT_TRUE(errors.isEmpty()) << errors.join("\n").toStdString();
 }
 
 TEST_F(AssembledWindow, UnreadableJournalIsReportedAndLeftAsItIs) {
