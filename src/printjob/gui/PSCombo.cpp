@@ -37,6 +37,7 @@ void TPreviewComboBox::Update() {
     const QString text =
         FPreview ? QString::fromStdString(FPreview->ScaleText()) : QString::fromLatin1(kNotLinked);
     setEditText(text);
+    lineEdit()->setCursorPosition(0); // show the start of a long scale text
     if (FOnUpdate) FOnUpdate(this);
 }
 

@@ -236,6 +236,8 @@ void TCustomPreview::SetColor(const QColor& c) {
     FColor = c;
     QPalette pal = FScrollBox->viewport()->palette();
     pal.setColor(QPalette::Window, c);
+    pal.setColor(QPalette::Base, c);
+    FScrollBox->viewport()->setBackgroundRole(QPalette::Window);
     FScrollBox->viewport()->setPalette(pal);
     FPage->update();
 }
@@ -472,17 +474,13 @@ void TCustomPreview::paintPanel(QPainter& p, const QRect& client) const {
         p.fillRect(client, FShadowColor);
         p.setClipping(false);
     }
-    // The recording is painted only inside the printable part; the rest of the sheet stays
-    // blank paper, then the frame goes round it.
-    p.setClipRect(Q);
-    p.fillRect(Q, Qt::white);
-    const QRect content(r.content.left, r.content.top, r.content.width(), r.content.height());
-    FMetafile->play(p, content);
-    p.setClipRegion(QRegion(P) - QRegion(Q));
+    // The sheet with its frame, then the recording, limited to the printable part so the
+    // non-printable border stays blank paper; the frame lies outside that part.
     p.setPen(QPen(Qt::black, 0));
     p.setBrush(Qt::white);
     p.drawRect(P.adjusted(0, 0, -1, -1));
-    p.setClipping(false);
+    const QRect content(r.content.left, r.content.top, r.content.width(), r.content.height());
+    FMetafile->play(p, content, &Q);
 }
 
 void TCustomPreview::recordPage() {

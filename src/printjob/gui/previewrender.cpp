@@ -25,9 +25,12 @@ void PageRecording::record(TCustomPrintJob& job, TCustomPrintJob& J, int pageInd
     job.Draw(c, pageIndex, dtMetaPreview);
 }
 
-void PageRecording::play(QPainter& p, const QRect& target) const {
+void PageRecording::play(QPainter& p, const QRect& target, const QRect* clip) const {
     if (!metafile_ || target.isEmpty()) return;
     gui::PainterCanvas canvas(p);
+    if (clip)
+        canvas.SelectClipRect(TRect{clip->left(), clip->top(), clip->left() + clip->width(),
+                                    clip->top() + clip->height()});
     metafile_->Play(canvas, TRect{target.left(), target.top(), target.left() + target.width(),
                                   target.top() + target.height()});
 }

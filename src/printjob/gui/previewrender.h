@@ -22,8 +22,9 @@ public:
     // Records page pageIndex of job (the linked job, which draws) on the sheet of J (its
     // active instance for that page).
     void record(TCustomPrintJob& job, TCustomPrintJob& J, int pageIndex);
-    // Plays the recording stretched into target.
-    void play(QPainter& p, const QRect& target) const;
+    // Plays the recording stretched into target, limited to clip when one is given (the
+    // painter's own clip is not used: the surface manages the clip itself).
+    void play(QPainter& p, const QRect& target, const QRect* clip = nullptr) const;
     // The recorded sheet in printer pixels; empty before the first recording.
     QSize size() const;
     void clear();
