@@ -16,6 +16,9 @@ std::unique_ptr<TSimpleTextGridPrintJob> MakeSampleGridJob(int rows) {
     job->SetColCount(3);
     job->SetRowsPerPage(25);
     job->SetRowCount(rows);
+    job->SetTableBorders(kAllCellBorders);
+    job->SetHeaderCellBorders(kAllCellBorders);
+    job->SetPageCellBorders(TCellBorders{cbBottom});
     job->SetOnColWidth([](TCustomGridPrintJob&, Canvas&, int col, int& w) {
         static constexpr int widths[] = {300, 1000, 800};
         w = widths[col < 0 ? 0 : col % 3];
