@@ -13,6 +13,7 @@
 #include "platform/gui/guard.h"
 #include "platform/gui/qtprinter.h"
 #include "platform/printer.h"
+#include "printjob/gui/samplepreview.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -106,6 +107,8 @@ int main(int argc, char** argv) {
     }
     pages->setCurrentIndex(0);
     settle();
+    // The print preview of the address lists, shown with a sample grid job.
+    saveSamplePreviewScreenshots(outDir);
     main->close();
     return main->isVisible() ? 1 : 0;
 }
