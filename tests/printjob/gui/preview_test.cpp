@@ -18,6 +18,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
+#include <QWheelEvent>
 #include <gtest/gtest.h>
 
 namespace formidor {
@@ -139,6 +140,30 @@ TEST_F(PreviewTest, PaintingReplaysTheRecordingWithoutAskingTheJob) {
     QImage content;
     preview.GetContentBitmap(content);
     EXPECT_EQ(content.size(), QSize(2480, 3508));
+}
+
+TEST_F(PreviewTest, SavesTheViewAndReportsAFileThatCannotBeWritten) {
+    PagedJob j(1);
+    preview.SetPrintJob(&j.job);
+    test::TempDir dir;
+    const QString ok = QString::fromStdString((dir / "seite.bmp").string());
+    preview.SaveToFile(ok);
+    EXPECT_EQ(QImage(ok).size(), preview.PagePanel()->size());
+    const QString bad = QString::fromStdString((dir / "fehlt" / "seite.bmp").string());
+    EXPECT_THROW(preview.SaveToFile(bad), std::runtime_error);
+}
+
+TEST_F(PreviewTest, WheelScrollsByTheScale) {
+    PagedJob j(1);
+    preview.SetPrintJob(&j.job);
+    preview.SetViewMode(vmCustom);
+    preview.SetViewScale(100);
+    auto* box = preview.ScrollBox();
+    box->SetVPosition(200);
+    QWheelEvent down(QPointF(50, 50), QPointF(50, 50), QPoint(), QPoint(0, -120), Qt::NoButton,
+                     Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(box->viewport(), &down);
+    EXPECT_EQ(box->VPosition(), 225);
 }
 
 TEST(PreviewWithoutPrinter, LinkingAJobLeavesThePanelHidden) {
