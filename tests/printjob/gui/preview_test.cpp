@@ -166,6 +166,27 @@ TEST_F(PreviewTest, WheelScrollsByTheScale) {
     EXPECT_EQ(box->VPosition(), 225);
 }
 
+TEST_F(PreviewTest, DraggingThePageScrollsTheView) {
+    PagedJob j(1);
+    preview.SetPrintJob(&j.job);
+    preview.SetDragScroll(true);
+    preview.SetViewMode(vmCustom);
+    preview.SetViewScale(100);
+    auto* box = preview.ScrollBox();
+    box->SetVPosition(100);
+    box->SetHPosition(50);
+    auto* panel = preview.PagePanel();
+    QTest::mousePress(panel, Qt::LeftButton, {}, QPoint(200, 300));
+    EXPECT_EQ(panel->cursor().shape(), Qt::SizeAllCursor);
+    QMouseEvent move(QEvent::MouseMove, QPointF(190, 260), panel->mapToGlobal(QPointF(190, 260)),
+                     Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(panel, &move);
+    EXPECT_EQ(box->VPosition(), 140);
+    EXPECT_EQ(box->HPosition(), 60);
+    QTest::mouseRelease(panel, Qt::LeftButton, {}, QPoint(190, 260));
+    EXPECT_EQ(panel->cursor().shape(), Qt::ArrowCursor);
+}
+
 TEST(PreviewWithoutPrinter, LinkingAJobLeavesThePanelHidden) {
     test::ScopedNoPrinter none;
     TPreview preview;
