@@ -8,7 +8,6 @@
 #include <cstring>
 #include <fcntl.h>
 #include <mutex>
-#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -127,21 +126,15 @@ BankDirectory BankDirectory::read(const std::filesystem::path& file) {
         ::close(fd);
         fail(file, EISDIR);
     }
+    // One read into memory rather than a mapping: a file replaced or cut short by another
+    // program while we read it then gives a short text, never a fault in the process.
     BankDirectory dir;
-    if (S_ISREG(st.st_mode) && st.st_size > 0) {
-        void* m = ::mmap(nullptr, static_cast<size_t>(st.st_size), PROT_READ, MAP_PRIVATE, fd, 0);
-        if (m != MAP_FAILED) {
-            ::close(fd);
-            dir.map_ = m;
-            dir.data_ = static_cast<const char*>(m);
-            dir.size_ = static_cast<size_t>(st.st_size);
-            return dir;
-        }
-    }
-    // Pipes, empty files and file systems without mapping: plain reads.
-    char buf[65536];
+    size_t capacity = S_ISREG(st.st_mode) ? static_cast<size_t>(st.st_size) + 1 : 65536;
+    dir.owned_.resize(capacity);
+    size_t used = 0;
     for (;;) {
-        ssize_t n = ::read(fd, buf, sizeof buf);
+        if (used == dir.owned_.size()) dir.owned_.resize(dir.owned_.size() * 2);
+        ssize_t n = ::read(fd, dir.owned_.data() + used, dir.owned_.size() - used);
         if (n < 0) {
             if (errno == EINTR) continue;
             int e = errno;
@@ -149,8 +142,9 @@ BankDirectory BankDirectory::read(const std::filesystem::path& file) {
             fail(file, e);
         }
         if (n == 0) break;
-        dir.owned_.append(buf, static_cast<size_t>(n));
+        used += static_cast<size_t>(n);
     }
+    dir.owned_.resize(used);
     ::close(fd);
     dir.data_ = dir.owned_.data();
     dir.size_ = dir.owned_.size();
@@ -168,21 +162,15 @@ BankDirectory::BankDirectory(BankDirectory&& o) noexcept {
 
 BankDirectory& BankDirectory::operator=(BankDirectory&& o) noexcept {
     if (this == &o) return *this;
-    if (map_) ::munmap(map_, size_);
-    bool mapped = o.map_ != nullptr;
     owned_ = std::move(o.owned_);
-    map_ = o.map_;
     size_ = o.size_;
-    data_ = mapped ? o.data_ : owned_.data();
-    o.map_ = nullptr;
+    data_ = owned_.data();
     o.data_ = nullptr;
     o.size_ = 0;
     return *this;
 }
 
-BankDirectory::~BankDirectory() {
-    if (map_) ::munmap(map_, size_);
-}
+BankDirectory::~BankDirectory() = default;
 
 std::optional<std::string_view> BankDirectory::findLine(std::string_view blz) const {
     if (blz.empty() || blz.size() > 8) return std::nullopt;

@@ -72,7 +72,6 @@ public:
 private:
     BankDirectory() = default;
     std::string owned_;
-    void* map_ = nullptr;
     const char* data_ = nullptr;
     size_t size_ = 0;
 };
