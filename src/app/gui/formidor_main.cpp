@@ -5,6 +5,7 @@
 #include "platform/gui/translations.h"
 #include "platform/hive.h"
 #include "platform/printer.h"
+#include "printjob/gui/jobdialogs.h"
 
 #include <QApplication>
 
@@ -22,6 +23,7 @@ int main(int argc, char** argv) {
     auto* qtPrinter = printer.get();
     qtPrinter->setInteractive(true); // "PDF-Datei" asks where to write
     formidor::SetPrinter(std::move(printer));
+    formidor::gui::installPrintJobDialogs();
     int rc;
     {
         auto main = formidor::gui::CreateApplicationWindows();
