@@ -31,10 +31,8 @@ void TCustomGridPrintJob::SetRowCount(int value) {
     updatePageCount();
 }
 
-void TCustomGridPrintJob::SetRowsPerPage(int value) {
-    if (value <= 0) value = 1;
-    if (value == FRowsPerPage) return;
-    FRowsPerPage = value;
+// The page count follows the new layout at once; dependants refresh once, afterwards.
+void TCustomGridPrintJob::recountPagesAndUpdate() {
     LockUpdate();
     try {
         updatePageCount();
@@ -46,19 +44,18 @@ void TCustomGridPrintJob::SetRowsPerPage(int value) {
     Update();
 }
 
+void TCustomGridPrintJob::SetRowsPerPage(int value) {
+    if (value <= 0) value = 1;
+    if (value == FRowsPerPage) return;
+    FRowsPerPage = value;
+    recountPagesAndUpdate();
+}
+
 void TCustomGridPrintJob::SetPagesPerRow(int value) {
     if (value <= 0) value = 1;
     if (value == FPagesPerRow) return;
     FPagesPerRow = value;
-    LockUpdate();
-    try {
-        updatePageCount();
-    } catch (...) {
-        UnlockUpdate();
-        throw;
-    }
-    UnlockUpdate();
-    Update();
+    recountPagesAndUpdate();
 }
 
 #define FORMIDOR_GRID_SETTER(Name, Type, Field)                                                    \

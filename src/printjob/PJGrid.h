@@ -89,6 +89,7 @@ private:
     // The columns of subpage q laid out from x, index column first when shown.
     std::vector<Column> layoutColumns(Canvas& TheCanvas, int q, int x);
     void updatePageCount();
+    void recountPagesAndUpdate();
 
     int FColCount = 1;
     int FRowCount = 1;

@@ -1,4 +1,4 @@
-#include "cli/commands.h"
+#include "cli/clirun.h"
 #include "common/testenv.h"
 
 #include <gtest/gtest.h>
@@ -7,16 +7,8 @@
 namespace formidor::cli {
 namespace {
 
-struct Outcome {
-    int rc;
-    std::string out, err;
-};
-
-Outcome call(Args args) {
-    std::ostringstream out, err;
-    int rc = run(args, out, err);
-    return {rc, out.str(), err.str()};
-}
+using Outcome = test::CliResult;
+const auto call = test::runCli;
 
 std::string small() {
     return test::fixture("blz_small.asc").string();
@@ -43,7 +35,7 @@ TEST(CheckCommand, OnePair) {
     };
     for (const auto& c : cases) {
         Outcome r = call(c.args);
-        EXPECT_EQ(r.rc, 0) << r.err;
+        EXPECT_EQ(r.status, 0) << r.err;
         EXPECT_EQ(r.out, c.out) << c.args[1] << " " << c.args[2];
     }
 }
@@ -54,7 +46,7 @@ TEST(CheckCommand, InputFile) {
                                     "20000000 12A45\n70000000\n20000000 1 2\n"
                                     "70000000 0001234566");
     Outcome r = call({"check", "--infile", (tmp / "in.txt").string(), "--blz-file", small()});
-    EXPECT_EQ(r.rc, 0) << r.err;
+    EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out, "20000000\t0000000018\t1\tKontonummer lt. Prüfziffernverfahren richtig\n"
                      "20000000\t0000000017\t0\tKontonummer lt. Prüfziffernverfahren falsch\n"
                      "99999999\t0000000001\t3\tPrüfverfahren nicht verfügbar\n"
@@ -79,7 +71,7 @@ TEST(CheckCommand, MissingFilesAreExitTwo) {
                       Args{"check", "--infile", (tmp / "x").string(), "--blz-file", missing},
                       Args{"check", "20000000"}}) {
         Outcome r = call(args);
-        EXPECT_EQ(r.rc, 2) << args[1];
+        EXPECT_EQ(r.status, 2) << args[1];
         EXPECT_TRUE(r.out.empty());
         EXPECT_FALSE(r.err.empty());
     }

@@ -1,4 +1,4 @@
-#include "cli/commands.h"
+#include "cli/clirun.h"
 
 #include "common/testenv.h"
 #include "journal/journal.h"
@@ -14,16 +14,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct Result {
-    int status;
-    std::string out, err;
-};
-
-Result runCli(const cli::Args& args) {
-    std::ostringstream out, err;
-    int rc = cli::run(args, out, err);
-    return {rc, out.str(), err.str()};
-}
+using test::runCli;
+using Result = test::CliResult;
 
 TEST(CliJournal, PrintsTheCurrentUsersJournalAsThePageShowsIt) {
     test::ScopedDataHome home;

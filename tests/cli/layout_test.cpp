@@ -1,4 +1,4 @@
-#include "cli/commands.h"
+#include "cli/clirun.h"
 
 #include "common/testenv.h"
 #include "forms/gui/pdfprint.h"
@@ -16,16 +16,8 @@
 namespace formidor {
 namespace {
 
-struct Result {
-    int status;
-    std::string out, err;
-};
-
-Result runCli(const cli::Args& args) {
-    std::ostringstream out, err;
-    int rc = cli::run(args, out, err);
-    return {rc, out.str(), err.str()};
-}
+using test::runCli;
+using Result = test::CliResult;
 
 TEST(CliLayout, DefaultsAreSepa16WithoutOffsets) {
     Result r = runCli({"layout", "transfer", "--set", "EEmpfaenger=Stadtwerke Köln", "--set",

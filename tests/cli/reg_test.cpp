@@ -1,4 +1,4 @@
-#include "cli/commands.h"
+#include "cli/clirun.h"
 
 #include "common/testenv.h"
 #include "platform/hive.h"
@@ -11,16 +11,8 @@
 namespace formidor {
 namespace {
 
-struct RegResult {
-    int status;
-    std::string out, err;
-};
-
-RegResult runReg(const cli::Args& args) {
-    std::ostringstream out, err;
-    int rc = cli::run(args, out, err);
-    return {rc, out.str(), err.str()};
-}
+using RegResult = test::CliResult;
+const auto runReg = test::runCli;
 
 const std::string kApp = "\\" + std::string(kAppKey);
 
