@@ -1,5 +1,6 @@
 #include "forms/frame.h"
 
+#include "app/settings.h"
 #include "platform/hive.h"
 #include "platform/text.h"
 
@@ -131,8 +132,11 @@ int fontHeight(int pointSize) {
 FrameFont readFrameFont(char formCode) {
     FrameFont f;
     int size = 8;
+    bool anyStored = false;
     TRegistry reg;
-    if (reg.OpenKey(std::string("\\") + std::string(kAppKey), true)) {
+    if (reg.OpenKeyReadOnly(std::string("\\") + std::string(kAppKey))) {
+        for (const char* value : {"FontName", "FontSize", "FontBold"})
+            anyStored = anyStored || reg.ValueExists(name(value, formCode));
         if (reg.GetDataType(name("FontName", formCode)) == TRegDataType::rdString)
             f.face = reg.ReadString(name("FontName", formCode));
         if (reg.GetDataType(name("FontSize", formCode)) == TRegDataType::rdInteger)
@@ -141,6 +145,9 @@ FrameFont readFrameFont(char formCode) {
             f.bold = reg.ReadBool(name("FontBold", formCode));
         reg.CloseKey();
     }
+    // A key without any font of this form type has never seen the main window's first start,
+    // which writes "Courier New", 8, bold; print as the application would after it.
+    if (!anyStored) f.face = std::string(settings::kDefaultFontName);
     f.height = fontHeight(size);
     return f;
 }

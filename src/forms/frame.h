@@ -78,7 +78,7 @@ struct FrameFont {
 int fontHeight(int pointSize);
 // FontName/FontSize/FontBold with the form code. A missing name reads as empty (the system's
 // default face); a missing or mistyped size or bold flag reads as 8 / bold, the values the
-// main window writes at start.
+// main window writes at start. With none of the three stored, the face is "Courier New" too.
 FrameFont readFrameFont(char formCode);
 
 // One form print on the printer, from the calibration to the end of the document. Begun by

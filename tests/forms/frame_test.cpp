@@ -128,6 +128,12 @@ TEST(FrameFont, ReadFromTheStoreAtPrintTime) {
     EXPECT_EQ(v.face, "");
     EXPECT_EQ(v.height, 52);
     EXPECT_TRUE(v.bold);
+
+    // No font value of the form type at all (the first start never ran): the start defaults.
+    FrameFont l = readFrameFont('L');
+    EXPECT_EQ(l.face, "Courier New");
+    EXPECT_EQ(l.height, 52);
+    EXPECT_TRUE(l.bold);
 }
 
 TEST(AmountCheck, DecimalNumbersStayOthersBecomeZero) {
