@@ -109,8 +109,8 @@ public:
     explicit Journal(std::filesystem::path file = {});
 
     // Reads the list from the file (an empty file is created when there is none), widens the
-    // run state, then shows. A file that exists but cannot be read leaves the list empty, sets
-    // State::Unreadable and throws EJournalError.
+    // run state, then shows. A file that exists but cannot be read leaves the list as it was
+    // (empty at the start of a run), sets State::Unreadable and throws EJournalError.
     void JournalLaden();
     // Writes every record whose Flag is 0 into a temporary file beside the journal, flushes it
     // to the disk and renames it over the journal, so a failure at any moment leaves the
