@@ -1,5 +1,7 @@
 #include "cli/commands.h"
 
+#include "cli/forms.h"
+
 #include <iostream>
 
 namespace formidor::cli {
@@ -24,10 +26,11 @@ const Command kCommands[] = {
      check},
     {"bank", "bank BLZ [--blz-file DATEI] den Namen der Bank zur Bankleitzahl ausgeben", bank},
     {"layout",
-     "layout transfer [OPTIONEN]  die gedruckten Texte eines Formulars mit Position ausgeben",
+     "layout FORMULAR [OPTIONEN]  die gedruckten Texte eines Formulars mit Position ausgeben",
      layout},
-    {"print", "print transfer [OPTIONEN] --pdf DATEI\n"
-              "                             ein Formular in eine PDF-Datei drucken",
+    {"print",
+     "print FORMULAR [OPTIONEN] --pdf DATEI\n"
+     "                             ein Formular in eine PDF-Datei drucken",
      print},
 };
 
@@ -35,6 +38,7 @@ void usage(std::ostream& out) {
     out << "Aufruf: formidor-cli BEFEHL [ARGUMENTE]\n\nBefehle:\n";
     for (const auto& c : kCommands) out << "  " << c.usage << "\n";
     out << "  --help                     diese Übersicht\n";
+    out << "\nFormulare: " << cliFormNames() << "\n";
 }
 
 } // namespace
