@@ -142,6 +142,7 @@ void TMainForm::CreateOtherWindows() {
     BLZSucheF = new TBLZSucheF(this);
     DruckerHilfeF = new TDruckerHilfeF(this);
     JournalDruckenF = new TJournalDruckenF(this);
+    setupJournalPage(JournalX, JournalDruckenF, journal_.get());
     UmfrageF = new TUmfrageF(this);
     UmfrageDruckenF = new TUmfrageDruckenF(this);
     UmfrageF->DruckenF = UmfrageDruckenF;
