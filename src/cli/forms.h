@@ -88,5 +88,8 @@ void applySetsWithMasks(FormRequest& r,
 
 // The forms (one function per form file).
 const CliForm& transferCliForm();
+const CliForm& reportTransferCliForm();
+const CliForm& reportChequeCliForm();
+const CliForm& reportDepositCliForm();
 
 } // namespace formidor::cli

@@ -31,7 +31,7 @@ FormPage transferPage() {
         {"EVerwendung2", "März"},
         {"EAusfuehrungsdatum", "01.04.2021"},
         {"EPostbankA", "7"},
-        {"EPostbankB", "12/03/"},
+        {"EPostbankB", "12.03."},
         {"EArt", "E"},
         {"EEntgelt", "S"},
         {"EZielland", "AT"},
@@ -139,7 +139,7 @@ TEST(TransferReport, EditionRowsBelowThePurposes) {
     const auto postbank = transferReportTexts(V::Postbank, page, "15.03.2021");
     std::vector<ReportText> tail(postbank.end() - 6, postbank.end());
     EXPECT_EQ(tail, (std::vector<ReportText>{{150, -725, F::Large, "Ausführungsdatum"},
-                                             {600, -725, F::Large, "12/03/"},
+                                             {600, -725, F::Large, "12.03."},
                                              {150, -775, F::Large, "Auftragsbearbeitung"},
                                              {600, -775, F::Large, "7"},
                                              {150, -825, F::Large, "Buchungsbestätigung"},
