@@ -8,6 +8,7 @@
 #include "forms/gui/cashondeliverypage.h"
 #include "forms/gui/chequepage.h"
 #include "forms/gui/depositpage.h"
+#include "forms/gui/depositprint.h"
 #include "forms/gui/directdebitpage.h"
 #include "forms/gui/parcelpage.h"
 #include "forms/gui/transferpage.h"
@@ -133,6 +134,7 @@ void TMainForm::wireSubsystems() {
     bindAddressHandlers(pages);
     bindCounterfoilButtons(*TabSheet3);
     setupTransferPage(TabSheet2, {&Calibration(), journal_.get(), LoadEmpfaenger, nullptr});
+    setupDepositPage(TabSheet10, {&Calibration(), journal_.get(), LoadEmpfaenger, nullptr, {}});
 }
 
 TMainForm::~TMainForm() = default;
