@@ -77,23 +77,18 @@ constexpr Box kBerlinerBoxes[] = {
     at("EKontoinhaber", 140, -635), at("EEmpfaengerKontonr", 140, -710),
 };
 constexpr Box kCommerzBoxes[] = {
-    at("EKontoinhaber", 775, -85),       at("EOrtDatum", 300, -85),
-    cheques(kNumber, 50, -210),          cheques(kAccount, 400, -210),
-    cheques(kAmount, 800, -210),         cheques(kBankCode, 1150, -210),
-    at("EStueck", 125, -620),            at("EEmpfaengerKontonr", 150, -700),
+    at("EKontoinhaber", 775, -85),  at("EOrtDatum", 300, -85),
+    cheques(kNumber, 50, -210),     cheques(kAccount, 400, -210),
+    cheques(kAmount, 800, -210),    cheques(kBankCode, 1150, -210),
+    at("EStueck", 125, -620),       at("EEmpfaengerKontonr", 150, -700),
     at("EGesamtbetrag", 650, -700),
 };
 constexpr Box kDeutscheBoxes[] = {
-    at("EOrtDatum", 700, -37),
-    cheques(kNumber, 80, -187),
-    cheques(kAccount, 400, -187),
-    cheques(kBankCode, 850, -187),
-    cheques(kAmount, 1200, -187),
-    at("EStueck", 135, -547),
-    at("EGesamtbetrag", 950, -547),
-    at("EKontoinhaber", 140, -622),
-    at("EEmpfaengerKontonr", 140, -707),
-    at("EWert", 700, -707),
+    at("EOrtDatum", 700, -37),           cheques(kNumber, 80, -187),
+    cheques(kAccount, 400, -187),        cheques(kBankCode, 850, -187),
+    cheques(kAmount, 1200, -187),        at("EStueck", 135, -547),
+    at("EGesamtbetrag", 950, -547),      at("EKontoinhaber", 140, -622),
+    at("EEmpfaengerKontonr", 140, -707), at("EWert", 700, -707),
 };
 constexpr Box kDresdnerBoxes[] = {
     at("EKontoinhaber", 70, -145),
@@ -109,30 +104,32 @@ constexpr Box kDresdnerBoxes[] = {
 };
 // Four cheque rows only.
 constexpr Box kHypoBoxes[] = {
-    at("EKontoinhaber", 50, -112),
-    cheques(kNumber, 50, -210),
-    cheques(kAccount, 400, -210),
-    cheques(kAmount, 875, -210),
-    cheques(kBankCode, 1225, -210),
-    at("EStueck", 150, -665),
-    at("EOrtDatum", 350, -665),
-    at("EGesamtbetrag", 875, -685),
-    at("EEmpfaengerKontonr", 150, -762),
-    at("EWert", 650, -762),
+    at("EKontoinhaber", 50, -112),       cheques(kNumber, 50, -210),
+    cheques(kAccount, 400, -210),        cheques(kAmount, 875, -210),
+    cheques(kBankCode, 1225, -210),      at("EStueck", 150, -665),
+    at("EOrtDatum", 350, -665),          at("EGesamtbetrag", 875, -685),
+    at("EEmpfaengerKontonr", 150, -762), at("EWert", 650, -762),
 };
 constexpr Box kSparkasseBoxes[] = {
-    at("EOrtDatum", 800, -8),       cheques(kNumber, 80, -187),
-    cheques(kAccount, 450, -187),   cheques(kBankCode, 850, -187),
-    cheques(kAmount, 1200, -187),   at("EStueck", 80, -557),
-    at("EGesamtbetrag", 950, -557), at("EKontoinhaber", 100, -647),
+    at("EOrtDatum", 800, -8),
+    cheques(kNumber, 80, -187),
+    cheques(kAccount, 450, -187),
+    cheques(kBankCode, 850, -187),
+    cheques(kAmount, 1200, -187),
+    at("EStueck", 80, -557),
+    at("EGesamtbetrag", 950, -557),
+    at("EKontoinhaber", 100, -647),
     at("EEmpfaengerKontonr", 100, -732),
 };
 
 constexpr int kHypoRows = 4;
-constexpr auto kBerliner = slip<rowCount(kBerlinerBoxes, kChequeCount)>(kBerlinerBoxes, kChequeCount);
+constexpr auto kBerliner =
+    slip<rowCount(kBerlinerBoxes, kChequeCount)>(kBerlinerBoxes, kChequeCount);
 constexpr auto kCommerz = slip<rowCount(kCommerzBoxes, kChequeCount)>(kCommerzBoxes, kChequeCount);
-constexpr auto kDeutsche = slip<rowCount(kDeutscheBoxes, kChequeCount)>(kDeutscheBoxes, kChequeCount);
-constexpr auto kDresdner = slip<rowCount(kDresdnerBoxes, kChequeCount)>(kDresdnerBoxes, kChequeCount);
+constexpr auto kDeutsche =
+    slip<rowCount(kDeutscheBoxes, kChequeCount)>(kDeutscheBoxes, kChequeCount);
+constexpr auto kDresdner =
+    slip<rowCount(kDresdnerBoxes, kChequeCount)>(kDresdnerBoxes, kChequeCount);
 constexpr auto kHypo = slip<rowCount(kHypoBoxes, kHypoRows)>(kHypoBoxes, kHypoRows);
 constexpr auto kSparkasse =
     slip<rowCount(kSparkasseBoxes, kChequeCount)>(kSparkasseBoxes, kChequeCount);
@@ -145,18 +142,33 @@ constexpr sv kAccountCaption = "Konto-Nr. des Ausstellers";
 constexpr sv kNumberCaption = "Scheck-Nummer";
 
 // Any text that is none of the six banks' names.
-constexpr DepositArrangement kOtherText{ChequeColumns::BankCodeLeft, kBankCodeCaption,
-                                        kAmountCaption};
+constexpr DepositArrangement kOtherText{.columns = ChequeColumns::BankCodeLeft,
+                                        .leftCaption = kBankCodeCaption,
+                                        .rightCaption = kAmountCaption};
 
 constexpr DepositArrangement bankCodeLeft(Visibility date, sv dateCaption, Visibility value,
                                           sv valueCaption, sv account, sv number) {
-    return {ChequeColumns::BankCodeLeft, kBankCodeCaption, kAmountCaption, date, dateCaption,
-            value, valueCaption, account, number};
+    return {ChequeColumns::BankCodeLeft,
+            kBankCodeCaption,
+            kAmountCaption,
+            date,
+            dateCaption,
+            value,
+            valueCaption,
+            account,
+            number};
 }
 constexpr DepositArrangement amountLeft(Visibility date, sv dateCaption, Visibility value,
                                         sv valueCaption) {
-    return {ChequeColumns::AmountLeft, kAmountCaption, "BLZ der bez. Bank", date, dateCaption,
-            value, valueCaption, kAccountCaption, kNumberCaption};
+    return {ChequeColumns::AmountLeft,
+            kAmountCaption,
+            "BLZ der bez. Bank",
+            date,
+            dateCaption,
+            value,
+            valueCaption,
+            kAccountCaption,
+            kNumberCaption};
 }
 
 const std::array<DepositBankInfo, kDepositBankCount> kBanks{{
@@ -175,15 +187,6 @@ const std::array<DepositBankInfo, kDepositBankCount> kBanks{{
     {B::Sparkasse, "Sparkasse", kChequeCount,
      bankCodeLeft(Shown, "Datum", Hidden, "Wert", kAccountCaption, kNumberCaption)},
 }};
-
-constexpr sv kTextControls[] = {
-    "EKontoinhaber", "EOrtDatum",  "ComboBox1",  "ESchecknr1",    "ESchecknr2",
-    "ESchecknr3",    "ESchecknr4", "ESchecknr5", "EKontonr1",     "EKontonr2",
-    "EKontonr3",     "EKontonr4",  "EKontonr5",  "EBLZ1",         "EBLZ2",
-    "EBLZ3",         "EBLZ4",      "EBLZ5",      "EBetrag1",      "EBetrag2",
-    "EBetrag3",      "EBetrag4",   "EBetrag5",   "EStueck",       "EWert",
-    "EEmpfaengerKontonr",          "EGesamtbetrag",
-};
 
 std::string& lastDepositBank() {
     static std::string bank;
@@ -240,7 +243,14 @@ std::vector<PlacedText> depositTexts(std::string_view bankText, const FormPage& 
 }
 
 std::span<const std::string_view> depositTextControls() {
-    return kTextControls;
+    static const std::vector<sv> controls = [] {
+        std::vector<sv> c = {"EKontoinhaber", "EOrtDatum", "ComboBox1"};
+        for (const auto& q : kCheques)
+            c.insert(c.end(), {q.ESchecknr, q.EKontonr, q.EBLZ, q.EBetrag});
+        c.insert(c.end(), {"EStueck", "EWert", "EEmpfaengerKontonr", "EGesamtbetrag"});
+        return c;
+    }();
+    return controls;
 }
 
 std::string chequeCount(const FormPage& page) {

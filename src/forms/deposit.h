@@ -50,14 +50,14 @@ enum class Visibility : uint8_t { Keep, Shown, Hidden };
 // What the page shows for a bank text. An empty caption leaves the label as it is.
 struct DepositArrangement {
     ChequeColumns columns = ChequeColumns::BankCodeLeft;
-    std::string_view leftCaption;  // LBLZ1–LBLZ5, the left of the two columns
-    std::string_view rightCaption; // LBetrag1–LBetrag5, the right one
+    std::string_view leftCaption{};          // LBLZ1–LBLZ5, the left of the two columns
+    std::string_view rightCaption{};         // LBetrag1–LBetrag5, the right one
     Visibility dateField = Visibility::Keep; // EOrtDatum with LOrtDatum
-    std::string_view dateCaption;
+    std::string_view dateCaption{};
     Visibility valueField = Visibility::Keep; // EWert with LWert
-    std::string_view valueCaption;
-    std::string_view accountCaption; // LKontonr1–LKontonr5
-    std::string_view numberCaption;  // LSchecknr1–LSchecknr5
+    std::string_view valueCaption{};
+    std::string_view accountCaption{}; // LKontonr1–LKontonr5
+    std::string_view numberCaption{};  // LSchecknr1–LSchecknr5
 };
 
 struct DepositBankInfo {

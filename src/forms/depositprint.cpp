@@ -6,7 +6,8 @@ bool noDepositBankChosen(const FormPage& page) {
     return page.text("ComboBox1") == kBankPrompt;
 }
 
-std::vector<PlacedText> depositPrintTexts(const FormPage& page, const CalibrationView& calibration) {
+std::vector<PlacedText> depositPrintTexts(const FormPage& page,
+                                          const CalibrationView& calibration) {
     const FrameSetup setup = frameSetup(formPrinter(FormPrinterId::ChequeDeposit), calibration);
     auto texts = depositTexts(page.text("ComboBox1"), page);
     applyOffsets(texts, setup.h, setup.v);

@@ -58,15 +58,14 @@ TEST(DepositLayout, EveryBanksSlipPutsEveryBoxInPlace) {
     const Case cases[] = {
         {"Dresdner Bank",
          {one("EKontoinhaber", 70, -145), one("EOrtDatum", 865, -145),
-          col("ESchecknr", 80, rows275), col("EKontonr", 500, rows275),
-          col("EBLZ", 850, rows275), col("EBetrag", 1100, rows275), one("EStueck", 120, -665),
-          one("EWert", 300, -665), one("EEmpfaengerKontonr", 500, -665),
-          one("EGesamtbetrag", 1100, -665)}},
+          col("ESchecknr", 80, rows275), col("EKontonr", 500, rows275), col("EBLZ", 850, rows275),
+          col("EBetrag", 1100, rows275), one("EStueck", 120, -665), one("EWert", 300, -665),
+          one("EEmpfaengerKontonr", 500, -665), one("EGesamtbetrag", 1100, -665)}},
         {"Commerzbank",
-         {one("EKontoinhaber", 775, -85), one("EOrtDatum", 300, -85),
-          col("ESchecknr", 50, rows210), col("EKontonr", 400, rows210),
-          col("EBetrag", 800, rows210), col("EBLZ", 1150, rows210), one("EStueck", 125, -620),
-          one("EEmpfaengerKontonr", 150, -700), one("EGesamtbetrag", 650, -700)}},
+         {one("EKontoinhaber", 775, -85), one("EOrtDatum", 300, -85), col("ESchecknr", 50, rows210),
+          col("EKontonr", 400, rows210), col("EBetrag", 800, rows210), col("EBLZ", 1150, rows210),
+          one("EStueck", 125, -620), one("EEmpfaengerKontonr", 150, -700),
+          one("EGesamtbetrag", 650, -700)}},
         {"HypoVereinsbank",
          {one("EKontoinhaber", 50, -112), col("ESchecknr", 50, hypoRows),
           col("EKontonr", 400, hypoRows), col("EBetrag", 875, hypoRows),
@@ -74,20 +73,17 @@ TEST(DepositLayout, EveryBanksSlipPutsEveryBoxInPlace) {
           one("EGesamtbetrag", 875, -685), one("EEmpfaengerKontonr", 150, -762),
           one("EWert", 650, -762)}},
         {"Berliner Bank",
-         {col("ESchecknr", 50, rows145), col("EKontonr", 450, rows145),
-          col("EBLZ", 850, rows145), col("EBetrag", 1200, rows145), one("EStueck", 135, -545),
-          one("EGesamtbetrag", 950, -545), one("EKontoinhaber", 140, -635),
-          one("EEmpfaengerKontonr", 140, -710)}},
+         {col("ESchecknr", 50, rows145), col("EKontonr", 450, rows145), col("EBLZ", 850, rows145),
+          col("EBetrag", 1200, rows145), one("EStueck", 135, -545), one("EGesamtbetrag", 950, -545),
+          one("EKontoinhaber", 140, -635), one("EEmpfaengerKontonr", 140, -710)}},
         {"Deutsche Bank",
-         {one("EOrtDatum", 700, -37), col("ESchecknr", 80, rows187),
-          col("EKontonr", 400, rows187), col("EBLZ", 850, rows187),
-          col("EBetrag", 1200, rows187), one("EStueck", 135, -547),
+         {one("EOrtDatum", 700, -37), col("ESchecknr", 80, rows187), col("EKontonr", 400, rows187),
+          col("EBLZ", 850, rows187), col("EBetrag", 1200, rows187), one("EStueck", 135, -547),
           one("EGesamtbetrag", 950, -547), one("EKontoinhaber", 140, -622),
           one("EEmpfaengerKontonr", 140, -707), one("EWert", 700, -707)}},
         {"Sparkasse",
-         {one("EOrtDatum", 800, -8), col("ESchecknr", 80, rows187),
-          col("EKontonr", 450, rows187), col("EBLZ", 850, rows187),
-          col("EBetrag", 1200, rows187), one("EStueck", 80, -557),
+         {one("EOrtDatum", 800, -8), col("ESchecknr", 80, rows187), col("EKontonr", 450, rows187),
+          col("EBLZ", 850, rows187), col("EBetrag", 1200, rows187), one("EStueck", 80, -557),
           one("EGesamtbetrag", 950, -557), one("EKontoinhaber", 100, -647),
           one("EEmpfaengerKontonr", 100, -732)}},
     };
@@ -98,8 +94,8 @@ TEST(DepositLayout, EveryBanksSlipPutsEveryBoxInPlace) {
         EXPECT_EQ(lines(depositTexts(c.name, page)), expand(c.boxes));
     }
     // Only the exact names: the prompt, a typed bank and a near miss print no box at all.
-    for (const char* other : {"Bitte hier Bank auswählen!", "Volksbank Nord", "sparkasse",
-                              "Sparkasse ", ""}) {
+    for (const char* other :
+         {"Bitte hier Bank auswählen!", "Volksbank Nord", "sparkasse", "Sparkasse ", ""}) {
         EXPECT_FALSE(depositBankByName(other)) << other;
         EXPECT_TRUE(depositTexts(other, page).empty()) << other;
     }

@@ -67,7 +67,7 @@ protected:
 };
 
 TEST_F(DepositPrint, PrintsTheBanksSlipStoresAndJournals) {
-    calibration.kh = "10"; // 1 mm lower
+    calibration.kh = "10";  // 1 mm lower
     calibration.kv = "-20"; // 2 mm left
     FormPage page = typedDeposit("Dresdner Bank");
     ASSERT_TRUE(printDeposit(printer, page, calibration, journal, refill));

@@ -14,7 +14,8 @@ DepositPage::DepositPage(QWidget* parent) : QWidget(parent) {
 
     LKontoinhaber = label(this, QStringLiteral("Kontoinhaber: Name, Vorname"), 8, 2);
     EKontoinhaber = combo(this, 8, 16, 220, f, true);
-    LOrtDatum = label(this, QStringLiteral("Datum"), 236, 2, 100);
+    // Wide enough for the captions some banks give it ("Bankleitzahl des Einreichers").
+    LOrtDatum = label(this, QStringLiteral("Datum"), 236, 2, 300);
     EOrtDatum = maskEdit(this, 236, 17, 100, f);
     ComboBox1 = new QComboBox(this);
     ComboBox1->setEditable(true);

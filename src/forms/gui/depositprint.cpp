@@ -94,8 +94,8 @@ void tell(const DepositPageContext& ctx, const QString& text, QWidget* parent) {
         return;
     }
     QMessageBox box(QMessageBox::NoIcon, QString::fromUtf8(kApplicationTitle), text,
-                    QMessageBox::Ok, parent);
-    box.setButtonText(QMessageBox::Ok, QStringLiteral("OK"));
+                    QMessageBox::NoButton, parent);
+    box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
     box.exec();
 }
 
