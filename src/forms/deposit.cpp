@@ -4,8 +4,6 @@
 #include "platform/convert.h"
 #include "platform/text.h"
 
-#include <limits>
-
 namespace formidor::forms {
 
 namespace {
@@ -14,7 +12,7 @@ using sv = std::string_view;
 using B = DepositBank;
 using enum Visibility;
 
-const std::array<ChequeControls, kChequeCount> kCheques{{
+constexpr std::array<ChequeControls, kChequeCount> kCheques{{
     {"ESchecknr1", "EKontonr1", "EBLZ1", "EBetrag1"},
     {"ESchecknr2", "EKontonr2", "EBLZ2", "EBetrag2"},
     {"ESchecknr3", "EKontonr3", "EBLZ3", "EBetrag3"},
@@ -26,22 +24,20 @@ const std::array<ChequeControls, kChequeCount> kCheques{{
 
 // A slip is given as its single boxes and its four cheque columns; a column stands for one box
 // per cheque row, the first cheque at the given y and each further one a row pitch lower.
-enum Column : int { kNone = -1, kNumber, kAccount, kBankCode, kAmount };
-constexpr sv kColumnFields[4][kChequeCount] = {
-    {"ESchecknr1", "ESchecknr2", "ESchecknr3", "ESchecknr4", "ESchecknr5"},
-    {"EKontonr1", "EKontonr2", "EKontonr3", "EKontonr4", "EKontonr5"},
-    {"EBLZ1", "EBLZ2", "EBLZ3", "EBLZ4", "EBLZ5"},
-    {"EBetrag1", "EBetrag2", "EBetrag3", "EBetrag4", "EBetrag5"},
-};
+using Column = sv ChequeControls::*;
+constexpr Column kNumber = &ChequeControls::ESchecknr;
+constexpr Column kAccount = &ChequeControls::EKontonr;
+constexpr Column kBankCode = &ChequeControls::EBLZ;
+constexpr Column kAmount = &ChequeControls::EBetrag;
 
 struct Box {
-    Column column;
+    Column column; // nullptr: a single box
     sv field;
     int x;
     int y; // the first cheque's, for a column
 };
 constexpr Box at(sv field, int x, int y) {
-    return {kNone, field, x, y};
+    return {nullptr, field, x, y};
 }
 constexpr Box cheques(Column column, int x, int firstY) {
     return {column, {}, x, firstY};
@@ -50,7 +46,7 @@ constexpr Box cheques(Column column, int x, int firstY) {
 template <size_t N>
 constexpr size_t rowCount(const Box (&boxes)[N], int chequeRows) {
     size_t n = 0;
-    for (const Box& b : boxes) n += b.column == kNone ? 1 : static_cast<size_t>(chequeRows);
+    for (const Box& b : boxes) n += b.column == nullptr ? 1 : static_cast<size_t>(chequeRows);
     return n;
 }
 
@@ -59,12 +55,12 @@ constexpr std::array<LayoutRow, Rows> slip(const Box (&boxes)[N], int chequeRows
     std::array<LayoutRow, Rows> rows{};
     size_t i = 0;
     for (const Box& b : boxes) {
-        if (b.column == kNone) {
+        if (b.column == nullptr) {
             rows[i++] = {field(b.field), always, b.x, atY(b.y)};
             continue;
         }
         for (int r = 0; r < chequeRows; ++r)
-            rows[i++] = {field(kColumnFields[b.column][r]), always, b.x,
+            rows[i++] = {field(kCheques[static_cast<size_t>(r)].*b.column), always, b.x,
                          atY(b.y - r * kChequeRowPitch)};
     }
     return rows;
