@@ -88,5 +88,8 @@ void applySetsWithMasks(FormRequest& r,
 
 // The forms (one function per form file).
 const CliForm& transferCliForm();
+const CliForm& codCliForm();
+const CliForm& parcelCliForm();
+const CliForm& smallparcelCliForm();
 
 } // namespace formidor::cli
