@@ -10,6 +10,7 @@
 #include "forms/gui/depositpage.h"
 #include "forms/gui/directdebitpage.h"
 #include "forms/gui/parcelpage.h"
+#include "forms/gui/postalprint.h"
 #include "forms/gui/transferpage.h"
 #include "forms/gui/transferprint.h"
 #include "forms/gui/z1.h"
@@ -133,6 +134,7 @@ void TMainForm::wireSubsystems() {
     bindAddressHandlers(pages);
     bindCounterfoilButtons(*TabSheet3);
     setupTransferPage(TabSheet2, {&Calibration(), journal_.get(), LoadEmpfaenger, nullptr});
+    setupPostalPages(TabSheet6, TabSheet12, {&Calibration(), LoadEmpfaenger, nullptr});
 }
 
 TMainForm::~TMainForm() = default;
