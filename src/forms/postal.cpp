@@ -14,7 +14,7 @@ constexpr Condition ifChecked(sv box) {
     return {always.variants, box};
 }
 
-// --- cash on delivery, top to bottom: the receiver's part, then the post office's part ---
+// --- cash on delivery, top to bottom: the transfer, then the form's second part ---
 
 constexpr LayoutRow kCashOnDelivery[] = {
     {field("EEmpfN"), always, 350, line(0.5)},
