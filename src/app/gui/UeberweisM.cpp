@@ -11,6 +11,7 @@
 #include "forms/gui/depositprint.h"
 #include "forms/gui/directdebitpage.h"
 #include "forms/gui/parcelpage.h"
+#include "forms/gui/postalprint.h"
 #include "forms/gui/transferpage.h"
 #include "forms/gui/transferprint.h"
 #include "forms/gui/z1.h"
@@ -135,6 +136,7 @@ void TMainForm::wireSubsystems() {
     bindCounterfoilButtons(*TabSheet3);
     setupTransferPage(TabSheet2, {&Calibration(), journal_.get(), LoadEmpfaenger, nullptr});
     setupDepositPage(TabSheet10, {&Calibration(), journal_.get(), LoadEmpfaenger, nullptr, {}});
+    setupPostalPages(TabSheet6, TabSheet12, {&Calibration(), LoadEmpfaenger, nullptr});
 }
 
 TMainForm::~TMainForm() = default;
