@@ -2,6 +2,7 @@
 // of the three pages, from the texts given by control name.
 #include "cli/forms.h"
 
+#include "forms/deposit.h"
 #include "forms/report.h"
 #include "forms/transfer.h"
 #include "platform/datetime.h"

@@ -13,10 +13,9 @@ namespace {
 // One line per form; a new form adds its entry here.
 const CliForm* const* formTable(size_t& count) {
     static const CliForm* const forms[] = {
-        &transferCliForm(),
-        &reportTransferCliForm(),
-        &reportChequeCliForm(),
-        &reportDepositCliForm(),
+        &transferCliForm(),     &codCliForm(),           &parcelCliForm(),
+        &smallparcelCliForm(),  &depositCliForm(),       &reportTransferCliForm(),
+        &reportChequeCliForm(), &reportDepositCliForm(),
     };
     count = std::size(forms);
     return forms;

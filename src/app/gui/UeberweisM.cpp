@@ -4,12 +4,15 @@
 #include "app/settings.h"
 #include "bankdata/gui/BLZSuche.h"
 #include "bankdata/gui/bankfields.h"
+#include "forms/deposit.h"
 #include "forms/gui/addressbinding.h"
 #include "forms/gui/cashondeliverypage.h"
 #include "forms/gui/chequepage.h"
 #include "forms/gui/depositpage.h"
+#include "forms/gui/depositprint.h"
 #include "forms/gui/directdebitpage.h"
 #include "forms/gui/parcelpage.h"
+#include "forms/gui/postalprint.h"
 #include "forms/gui/reports.h"
 #include "forms/gui/transferpage.h"
 #include "forms/gui/transferprint.h"
@@ -134,8 +137,11 @@ void TMainForm::wireSubsystems() {
     bindAddressHandlers(pages);
     bindCounterfoilButtons(*TabSheet3);
     setupTransferPage(TabSheet2, {&Calibration(), journal_.get(), LoadEmpfaenger, nullptr});
+    setupDepositPage(TabSheet10, {&Calibration(), journal_.get(), LoadEmpfaenger, nullptr, {}});
+    setupPostalPages(TabSheet6, TabSheet12, {&Calibration(), LoadEmpfaenger, nullptr});
     setupTransferReport(TabSheet2);
     setupChequeReport(TabSheet3);
+    setupDepositReport(TabSheet10, [] { return forms::LastDepositBank(); });
 }
 
 TMainForm::~TMainForm() = default;

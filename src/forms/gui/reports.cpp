@@ -2,6 +2,7 @@
 
 #include "forms/gui/chequepage.h"
 #include "forms/gui/depositpage.h"
+#include "forms/gui/depositprint.h"
 #include "forms/gui/transferpage.h"
 #include "forms/gui/transferprint.h"
 #include "forms/report.h"
@@ -51,22 +52,9 @@ forms::FormPage chequeReportPage(const ChequePage& p) {
 }
 
 forms::FormPage depositReportPage(const DepositPage& p) {
-    forms::FormPage page;
-    setTexts(page, {{"EEmpfaengerKontonr", p.EEmpfaengerKontonr},
-                    {"EOrtDatum", p.EOrtDatum},
-                    {"EKontoinhaber", p.EKontoinhaber},
-                    {"EStueck", p.EStueck},
-                    {"EGesamtbetrag", p.EGesamtbetrag},
-                    {"EDMEURS", p.EDMEURS},
-                    {"EWert", p.EWert}});
-    const auto cheques = p.cheques();
-    for (size_t i = 0; i < cheques.size(); ++i) {
-        const std::string n = std::to_string(i + 1);
-        page.setText("ESchecknr" + n, textOf(cheques[i].ESchecknr));
-        page.setText("EKontonr" + n, textOf(cheques[i].EKontonr));
-        page.setText("EBLZ" + n, textOf(cheques[i].EBLZ));
-        page.setText("EBetrag" + n, textOf(cheques[i].EBetrag));
-    }
+    // The hidden currency field is the report's alone.
+    forms::FormPage page = depositFormPage(p);
+    page.setText("EDMEURS", p.EDMEURS->text().toStdString());
     return page;
 }
 

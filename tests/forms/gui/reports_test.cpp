@@ -1,8 +1,10 @@
 #include "forms/gui/reports.h"
 
 #include "common/testenv.h"
+#include "forms/deposit.h"
 #include "forms/gui/chequepage.h"
 #include "forms/gui/depositpage.h"
+#include "forms/gui/depositprint.h"
 #include "forms/gui/transferpage.h"
 #include "forms/gui/transferprint.h"
 #include "journal/journal.h"
@@ -112,6 +114,35 @@ TEST_F(ReportButtons, DepositReportAsksForTheLastDepositBankEachTime) {
     const auto& db = printer.Documents()[1];
     EXPECT_EQ(textAt(db, 600, -475)->text, "K1");
     EXPECT_EQ(textAt(db, 1200, -2500)->text, "Datum: 150321");
+}
+
+TEST_F(ReportButtons, DepositReportKeepsTheBankOfTheLastDepositPrint) {
+    DepositPage page;
+    setupDepositPage(&page, {&calibration, &journal, {}, &printer, [](const QString&) {}});
+    setupDepositReport(
+        &page, [] { return forms::LastDepositBank(); }, &printer);
+    page.EKontoinhaber->setEditText("Jürgen Müller");
+    page.ComboBox1->setEditText("Deutsche Bank");
+    page.EWert->setText("150321");
+    page.EOrtDatum->setText("37040044");
+    page.EKontonr1->setText("K1");
+    page.ESchecknr1->setText("S1");
+    page.EBetrag1->setText("150,00");
+    QTest::mouseClick(page.Button23, Qt::LeftButton);
+    ASSERT_TRUE(errors.isEmpty()) << errors.join("\n").toStdString();
+    ASSERT_EQ(forms::LastDepositBank(), "Deutsche Bank");
+    page.ComboBox1->setEditText("Sparkasse");
+    QTest::mouseClick(page.Button22, Qt::LeftButton);
+
+    ASSERT_TRUE(errors.isEmpty()) << errors.join("\n").toStdString();
+    const auto& report = printer.LastDocument();
+    EXPECT_EQ(report.title, "Quillon Zentrix. - Überweisungsdrucker");
+    EXPECT_EQ(textAt(report, 600, -475)->text, "K1");
+    EXPECT_EQ(textAt(report, 1000, -475)->text, "Vermerke des Einreichers:");
+    EXPECT_EQ(textAt(report, 1200, -2500)->text, "Datum: 150321");
+    ASSERT_NE(textAt(report, 300, -200), nullptr);
+    EXPECT_EQ(journal.Liste().size(), 1u) << "only the slip is journalled";
+    forms::setLastDepositBank({});
 }
 
 TEST_F(ReportButtons, APrinterErrorIsShownAndPrintsNothing) {
