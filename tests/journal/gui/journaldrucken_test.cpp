@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QTimer>
+#include <cerrno>
 #include <gtest/gtest.h>
 
 namespace formidor::gui {
@@ -124,6 +125,25 @@ TEST_F(JournalDialog, DeletesOnlyAfterYesAndTheGridFollows) {
     EXPECT_EQ(page.StringGrid1->model()->rowCount(), 9);
     EXPECT_EQ(page.StringGrid1->model()->index(6, 0).data().toString(), "3");
     EXPECT_EQ(printer.Documents().size(), 0u);
+}
+
+TEST_F(JournalDialog, AFailedDeletionIsToldAndLeavesEverything) {
+    appendDays(5);
+    restart();
+    QStringList errors;
+    setErrorSink([&](const QString& e) { errors << e; });
+    journal.setWriteFaultForTesting(Journal::WriteFault{0, ENOSPC});
+    openAs("Löschen");
+    dialog.show();
+    dialog.EVon->setText("4");
+    dialog.Button2->click();
+    setErrorSink({});
+    ASSERT_EQ(errors.size(), 1);
+    EXPECT_TRUE(errors[0].contains("Es wurde nichts gelöscht.")) << errors[0].toStdString();
+    EXPECT_TRUE(dialog.isVisible()) << "the user may try again";
+    dialog.hide();
+    EXPECT_EQ(readJournalFile(dir / "journal")->size(), 5u);
+    EXPECT_EQ(page.StringGrid1->model()->rowCount(), 15);
 }
 
 TEST_F(JournalDialog, PrintsTheRangeAfterThePrintDialog) {
