@@ -14,6 +14,7 @@ namespace {
 const CliForm* const* formTable(size_t& count) {
     static const CliForm* const forms[] = {
         &transferCliForm(),
+        &foreignCliForm(),
     };
     count = std::size(forms);
     return forms;

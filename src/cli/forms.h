@@ -88,5 +88,6 @@ void applySetsWithMasks(FormRequest& r,
 
 // The forms (one function per form file).
 const CliForm& transferCliForm();
+const CliForm& foreignCliForm();
 
 } // namespace formidor::cli

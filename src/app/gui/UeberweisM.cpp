@@ -9,6 +9,7 @@
 #include "forms/gui/chequepage.h"
 #include "forms/gui/depositpage.h"
 #include "forms/gui/directdebitpage.h"
+#include "forms/gui/foreignwindow.h"
 #include "forms/gui/parcelpage.h"
 #include "forms/gui/transferpage.h"
 #include "forms/gui/transferprint.h"
@@ -139,6 +140,9 @@ TMainForm::~TMainForm() = default;
 
 void TMainForm::CreateOtherWindows() {
     Ausl = new TAusl(this);
+    setupAusl(Ausl, {&Calibration(), journal_.get(), nullptr, [this](QWidget* parent) {
+                         if (PrinterSetupDialog) PrinterSetupDialog(parent);
+                     }});
     BLZSucheF = new TBLZSucheF(this);
     DruckerHilfeF = new TDruckerHilfeF(this);
     JournalDruckenF = new TJournalDruckenF(this);
