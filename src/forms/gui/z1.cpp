@@ -147,8 +147,9 @@ TAusl::TAusl(QWidget* parent) : QDialog(parent) {
     label(g, QStringLiteral("Zus. Weisungen:"), kLabelX, rowY(0) + 3);
     EWeisungen = edit(g, kListX, rowY(0), kListW, f);
     auto listRow = [&](int row, std::string_view control) {
-        auto* l = label(g, qs(forms::foreignList(control)->label), kLabelX, rowY(row), 200);
+        auto* l = label(g, qs(forms::foreignList(control)->label), kLabelX, rowY(row) + 3, 200);
         l->setWordWrap(true);
+        l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         l->resize(200, 30);
         return list(g, control, kListX, rowY(row), kListW);
     };
