@@ -88,6 +88,10 @@ void applySetsWithMasks(FormRequest& r,
 
 // The forms (one function per form file).
 const CliForm& transferCliForm();
+const CliForm& codCliForm();
+const CliForm& parcelCliForm();
+const CliForm& smallparcelCliForm();
+const CliForm& depositCliForm();
 const CliForm& foreignCliForm();
 
 } // namespace formidor::cli
