@@ -10,6 +10,7 @@
 #include "forms/gui/depositpage.h"
 #include "forms/gui/depositprint.h"
 #include "forms/gui/directdebitpage.h"
+#include "forms/gui/foreignwindow.h"
 #include "forms/gui/parcelpage.h"
 #include "forms/gui/postalprint.h"
 #include "forms/gui/transferpage.h"
@@ -143,6 +144,9 @@ TMainForm::~TMainForm() = default;
 
 void TMainForm::CreateOtherWindows() {
     Ausl = new TAusl(this);
+    setupAusl(Ausl, {&Calibration(), journal_.get(), nullptr, [this](QWidget* parent) {
+                         if (PrinterSetupDialog) PrinterSetupDialog(parent);
+                     }});
     BLZSucheF = new TBLZSucheF(this);
     DruckerHilfeF = new TDruckerHilfeF(this);
     JournalDruckenF = new TJournalDruckenF(this);

@@ -63,6 +63,17 @@ void saveSubPages(QTabWidget* tabs, const QString& prefix) {
     }
 }
 
+// A modal window with tab pages: one picture per page, the first page shown again at the end.
+void saveModalPages(QDialog* dialog, QTabWidget* tabs, const QString& name) {
+    if (!dialog) return;
+    QTimer::singleShot(0, dialog, [dialog, tabs, name] {
+        saveSubPages(tabs, name);
+        tabs->setCurrentIndex(0);
+        dialog->accept();
+    });
+    dialog->exec();
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -100,7 +111,8 @@ int main(int argc, char** argv) {
             saveModal(main->UmfrageDruckenF, QStringLiteral("UmfrageDruckenF"));
         }
         if (page == main->TabSheet2) {
-            saveModal(main->Ausl, QStringLiteral("Ausl"));
+            if (main->Ausl)
+                saveModalPages(main->Ausl, main->Ausl->PageControl1, QStringLiteral("Ausl"));
             saveModal(main->BLZSucheF, QStringLiteral("BLZSucheF"));
         }
         if (page == main->TabSheet10) {
