@@ -1,5 +1,6 @@
 #include "app/gui/UeberweisM.h"
 
+#include "addressbook/gui/datamanagement.h"
 #include "addressbook/gui/datapage.h"
 #include "app/settings.h"
 #include "bankdata/gui/BLZSuche.h"
@@ -133,6 +134,7 @@ void TMainForm::wireSubsystems() {
     bindAddressHandlers(pages);
     bindCounterfoilButtons(*TabSheet3);
     setupTransferPage(TabSheet2, {&Calibration(), journal_.get(), LoadEmpfaenger, nullptr});
+    setupDataPage(TabSheet13, this);
 }
 
 TMainForm::~TMainForm() = default;
