@@ -111,13 +111,15 @@ void applyAddressListDesign(TSimpleTextGridPrintJob& job) {
     job.SetIndexColumn(true);
     job.SetIndexStart(1);
     job.SetTitle(kAddressListTitle);
-    job.SetMargins(TMargins{100.0, 117.0, 150.0, 150.0});
-    job.SetHeader(0.5);
-    job.SetHeaderUnits(unInches);
+    // The margins are checked against the sheet when they are set, so the options that make
+    // them count and the landscape sheet come first.
+    job.SetOptions(TJobOptionsSet{joMargins, joHeader});
+    job.SetOrientation(orLandscape);
     job.SetPageWidth(6600.0);
     job.SetPageHeight(5100.0);
-    job.SetOrientation(orLandscape);
-    job.SetOptions(TJobOptionsSet{joMargins, joHeader});
+    job.SetHeader(0.5);
+    job.SetHeaderUnits(unInches);
+    job.SetMargins(TMargins{100.0, 117.0, 150.0, 150.0});
     job.UnlockUpdate();
     job.Loaded();
     job.Update();
