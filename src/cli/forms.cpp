@@ -14,6 +14,10 @@ namespace {
 const CliForm* const* formTable(size_t& count) {
     static const CliForm* const forms[] = {
         &transferCliForm(),
+        &codCliForm(),
+        &parcelCliForm(),
+        &smallparcelCliForm(),
+        &depositCliForm(),
     };
     count = std::size(forms);
     return forms;

@@ -88,5 +88,9 @@ void applySetsWithMasks(FormRequest& r,
 
 // The forms (one function per form file).
 const CliForm& transferCliForm();
+const CliForm& codCliForm();
+const CliForm& parcelCliForm();
+const CliForm& smallparcelCliForm();
+const CliForm& depositCliForm();
 
 } // namespace formidor::cli

@@ -9,8 +9,10 @@
 #include "forms/gui/cashondeliverypage.h"
 #include "forms/gui/chequepage.h"
 #include "forms/gui/depositpage.h"
+#include "forms/gui/depositprint.h"
 #include "forms/gui/directdebitpage.h"
 #include "forms/gui/parcelpage.h"
+#include "forms/gui/postalprint.h"
 #include "forms/gui/transferpage.h"
 #include "forms/gui/transferprint.h"
 #include "forms/gui/z1.h"
@@ -134,6 +136,8 @@ void TMainForm::wireSubsystems() {
     bindAddressHandlers(pages);
     bindCounterfoilButtons(*TabSheet3);
     setupTransferPage(TabSheet2, {&Calibration(), journal_.get(), LoadEmpfaenger, nullptr});
+    setupDepositPage(TabSheet10, {&Calibration(), journal_.get(), LoadEmpfaenger, nullptr, {}});
+    setupPostalPages(TabSheet6, TabSheet12, {&Calibration(), LoadEmpfaenger, nullptr});
     setupDataPage(TabSheet13, this);
 }
 
