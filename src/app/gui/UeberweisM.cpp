@@ -1,5 +1,6 @@
 #include "app/gui/UeberweisM.h"
 
+#include "addressbook/gui/datamanagement.h"
 #include "addressbook/gui/datapage.h"
 #include "app/settings.h"
 #include "bankdata/gui/BLZSuche.h"
@@ -138,6 +139,7 @@ void TMainForm::wireSubsystems() {
     setupTransferPage(TabSheet2, {&Calibration(), journal_.get(), LoadEmpfaenger, nullptr});
     setupDepositPage(TabSheet10, {&Calibration(), journal_.get(), LoadEmpfaenger, nullptr, {}});
     setupPostalPages(TabSheet6, TabSheet12, {&Calibration(), LoadEmpfaenger, nullptr});
+    setupDataPage(TabSheet13, this);
 }
 
 TMainForm::~TMainForm() = default;
