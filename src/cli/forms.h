@@ -92,6 +92,7 @@ const CliForm& codCliForm();
 const CliForm& parcelCliForm();
 const CliForm& smallparcelCliForm();
 const CliForm& depositCliForm();
+const CliForm& foreignCliForm();
 const CliForm& reportTransferCliForm();
 const CliForm& reportChequeCliForm();
 const CliForm& reportDepositCliForm();
