@@ -88,5 +88,8 @@ void applySetsWithMasks(FormRequest& r,
 
 // The forms (one function per form file).
 const CliForm& transferCliForm();
+const CliForm& chequeCliForm();
+const CliForm& debitCliForm();
+const CliForm& coverCliForm();
 
 } // namespace formidor::cli

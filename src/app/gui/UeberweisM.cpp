@@ -7,8 +7,10 @@
 #include "forms/gui/addressbinding.h"
 #include "forms/gui/cashondeliverypage.h"
 #include "forms/gui/chequepage.h"
+#include "forms/gui/chequeprint.h"
 #include "forms/gui/depositpage.h"
 #include "forms/gui/directdebitpage.h"
+#include "forms/gui/directdebitprint.h"
 #include "forms/gui/parcelpage.h"
 #include "forms/gui/transferpage.h"
 #include "forms/gui/transferprint.h"
@@ -133,6 +135,11 @@ void TMainForm::wireSubsystems() {
     bindAddressHandlers(pages);
     bindCounterfoilButtons(*TabSheet3);
     setupTransferPage(TabSheet2, {&Calibration(), journal_.get(), LoadEmpfaenger, nullptr});
+    setupChequePage(TabSheet3, {&Calibration(), journal_.get(), LoadEmpfaenger, nullptr});
+    setupDirectDebitPage(TabSheet1,
+                         {&Calibration(), journal_.get(), LoadEmpfaenger,
+                          [this] { return TabSheet2->EAuftraggeber->currentText().toStdString(); },
+                          nullptr});
 }
 
 TMainForm::~TMainForm() = default;
