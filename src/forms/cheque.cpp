@@ -45,14 +45,20 @@ constexpr int kMemoStep = -42;
 // The purpose lines begin 4 mm and four lines below the base line.
 constexpr Line kPurpose = atY(kChequeBase - 40 - 4 * kChequePitch);
 
+// The Dresdner counterfoil is the 23.5 mm strip above the cheque: the senders 6 mm and the
+// amount 20 mm below its top edge. (Drawn at +6 mm and +20 mm, as y upwards would have them, both
+// would lie above the printable area, and no printer could put them on the paper.)
+constexpr Line kDresdnerSenders = atY(-60);
+constexpr Line kDresdnerAmount = atY(-200);
+
 // --- the counterfoil, top to bottom ---
 constexpr LayoutRow kCounterfoilRows[] = {
     {linesOf("MemoDeutscheAbs", kMemoStep), only(bit(C::Deutsche) | bit(C::Leer)), 10, atY(10)},
     {linesOf("MemoDeutscheAbs", kMemoStep), only(bit(C::DG)), 10, atY(-70)},
     {field(kAmountEur), only(kBeside), 10, line(2)},
     {linesOf("MemoDeutscheVerw", kMemoStep), only(kBeside), 10, kPurpose},
-    {field(kSendersJoined), only(bit(C::Dresdner)), 80, atY(60)},
-    {field(kAmountEur), only(bit(C::Dresdner)), 1035, atY(200)},
+    {field(kSendersJoined), only(bit(C::Dresdner)), 80, kDresdnerSenders},
+    {field(kAmountEur), only(bit(C::Dresdner)), 1035, kDresdnerAmount},
     {linesOf("MemoDeutscheVerw", kMemoStep), only(bit(C::ObenGross)), 50, kPurpose},
 };
 

@@ -112,7 +112,7 @@ TEST(CliLayout, ChequeWithEachCounterfoil) {
                  "850\t-174\t*eins*zwei*\n"},
         {"DG", "10\t-70\tA\n10\t-112\tB\n10\t-258\tEUR 12,50\n10\t-466\tV\n"
                "450\t-258\t*eins*zwei*\n"},
-        {"Dresdner", "80\t60\tA - B -  -  -  - \n1035\t200\tEUR 12,50\n50\t-409\t*eins*zwei*\n"},
+        {"Dresdner", "80\t-60\tA - B -  -  -  - \n1035\t-200\tEUR 12,50\n50\t-409\t*eins*zwei*\n"},
         {"ObenGross", "50\t-466\tV\n50\t-974\t*eins*zwei*\n"},
         {"kein", "50\t-174\t*eins*zwei*\n"},
     };
@@ -303,6 +303,10 @@ TEST(CliPrint, ChequeDebitAndCoverSheetIntoPdfLandInTheirBoxes) {
           {"*eins*zwei*", 450, -174 - 20},
           {"*12,50*", 1435, -258 - 20},
           {"Bonn", 1400, -384 - 20}}},
+        // The Dresdner counterfoil's texts stand on the strip above the cheque, not off the sheet.
+        {{"cheque", "--counterfoil", "Dresdner", "--set", "EBetragV=12,50", "--set",
+          "MemoDeutscheAbs=Anna\\nBonn"},
+         {{"Anna", 80, -60}, {"EUR", 1035, -200}, {"*eins*zwei*", 50, -174 - 235}}},
         {{"cheque", "--counterfoil", "ObenGross", "--set", "EBetragV=5", "--set", "EPLZE=50667"},
          {{"*fuenf*", 50, -174 - 800}, {"50667", 100, -678 - 800}}},
         {{"debit", "--set", "ENameZ=Stadtwerke", "--set", "EBLZZ=37050198", "--kv", "-30"},

@@ -113,7 +113,7 @@ TEST(ChequeLayout, EveryCounterfoilPrintsItsTextsAndMovesTheCheque) {
          400,
          0},
         {C::Dresdner,
-         {{80, 60, "Anna Absender - Hauptstr. 1 -  -  -  - "}, {1035, 200, "EUR 1234,56"}},
+         {{80, -60, "Anna Absender - Hauptstr. 1 -  -  -  - "}, {1035, -200, "EUR 1234,56"}},
          0,
          -235},
         {C::ObenGross, {{50, -466, "Rechnung 17"}, {50, -508, "vom 1.3."}}, 0, -800},
@@ -147,7 +147,7 @@ TEST(ChequeLayout, EveryCounterfoilPrintsItsTextsAndMovesTheCheque) {
 TEST(ChequeLayout, DresdnerJoinsSixSenderLinesAndMemosPrintEveryLine) {
     FormPage page = typedCheque();
     page.setText("MemoDeutscheAbs", "A\nB\nC");
-    EXPECT_EQ(chequeTexts(C::Dresdner, page).front(), (PlacedText{80, 60, "A - B - C -  -  - "}));
+    EXPECT_EQ(chequeTexts(C::Dresdner, page).front(), (PlacedText{80, -60, "A - B - C -  -  - "}));
     page.setText("MemoDeutscheAbs", "1\n2\n3\n4\n5\n6\n7\n");
     EXPECT_EQ(chequeTexts(C::Dresdner, page).front().text, "1 - 2 - 3 - 4 - 5 - 6");
 
