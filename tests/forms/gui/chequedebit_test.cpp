@@ -177,7 +177,9 @@ TEST_F(DirectDebitPageTest, ThreeDebitsCountUpOnTheCoverSheetWhichPrintsThem) {
     for (const char* amount : amounts) {
         page.EBetragZ->setText(amount);
         QTest::mouseClick(page.Button13, Qt::LeftButton);
-        if (std::string(amount) == "abc") EXPECT_EQ(page.EBetragZ->text(), "0");
+        if (std::string(amount) == "abc") {
+            EXPECT_EQ(page.EBetragZ->text(), "0");
+        }
     }
     EXPECT_TRUE(errors.isEmpty()) << errors.join("\n").toStdString();
     EXPECT_EQ(printer.Documents().size(), 3u);
