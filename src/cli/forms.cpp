@@ -13,10 +13,8 @@ namespace {
 // One line per form; a new form adds its entry here.
 const CliForm* const* formTable(size_t& count) {
     static const CliForm* const forms[] = {
-        &transferCliForm(),
-        &chequeCliForm(),
-        &debitCliForm(),
-        &coverCliForm(),
+        &transferCliForm(), &chequeCliForm(), &debitCliForm(),       &coverCliForm(),
+        &codCliForm(),      &parcelCliForm(), &smallparcelCliForm(), &depositCliForm(),
     };
     count = std::size(forms);
     return forms;

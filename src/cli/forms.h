@@ -91,5 +91,9 @@ const CliForm& transferCliForm();
 const CliForm& chequeCliForm();
 const CliForm& debitCliForm();
 const CliForm& coverCliForm();
+const CliForm& codCliForm();
+const CliForm& parcelCliForm();
+const CliForm& smallparcelCliForm();
+const CliForm& depositCliForm();
 
 } // namespace formidor::cli

@@ -9,9 +9,11 @@
 #include "forms/gui/chequepage.h"
 #include "forms/gui/chequeprint.h"
 #include "forms/gui/depositpage.h"
+#include "forms/gui/depositprint.h"
 #include "forms/gui/directdebitpage.h"
 #include "forms/gui/directdebitprint.h"
 #include "forms/gui/parcelpage.h"
+#include "forms/gui/postalprint.h"
 #include "forms/gui/transferpage.h"
 #include "forms/gui/transferprint.h"
 #include "forms/gui/z1.h"
@@ -140,6 +142,8 @@ void TMainForm::wireSubsystems() {
                          {&Calibration(), journal_.get(), LoadEmpfaenger,
                           [this] { return TabSheet2->EAuftraggeber->currentText().toStdString(); },
                           nullptr});
+    setupDepositPage(TabSheet10, {&Calibration(), journal_.get(), LoadEmpfaenger, nullptr, {}});
+    setupPostalPages(TabSheet6, TabSheet12, {&Calibration(), LoadEmpfaenger, nullptr});
 }
 
 TMainForm::~TMainForm() = default;

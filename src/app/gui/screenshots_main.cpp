@@ -5,6 +5,7 @@
 #include "addressbook/gui/datapage.h"
 #include "app/gui/UeberweisM.h"
 #include "forms/gui/cashondeliverypage.h"
+#include "forms/gui/depositpage.h"
 #include "forms/gui/directdebitpage.h"
 #include "forms/gui/transferpage.h"
 #include "forms/gui/z1.h"
@@ -101,6 +102,18 @@ int main(int argc, char** argv) {
         if (page == main->TabSheet2) {
             saveModal(main->Ausl, QStringLiteral("Ausl"));
             saveModal(main->BLZSucheF, QStringLiteral("BLZSucheF"));
+        }
+        if (page == main->TabSheet10) {
+            // The page in each bank's arrangement, then back to the prompt it starts with.
+            QComboBox* bank = main->TabSheet10->ComboBox1;
+            const QString prompt = bank->currentText();
+            for (int b = 0; b < bank->count(); ++b) {
+                bank->setCurrentIndex(b);
+                save(main.get(), page->objectName() + QStringLiteral("-") +
+                                     bank->currentText().remove(QLatin1Char(' ')));
+            }
+            bank->setCurrentIndex(-1);
+            bank->setEditText(prompt);
         }
         if (page == main->JournalX)
             saveModal(main->JournalDruckenF, QStringLiteral("JournalDruckenF"));

@@ -4,7 +4,9 @@
 
 #include "addressbook/addressbook.h"
 #include "common/testenv.h"
+#include "forms/deposit.h"
 #include "forms/gui/chequepage.h"
+#include "forms/gui/depositpage.h"
 #include "forms/gui/directdebitpage.h"
 #include "forms/gui/transferpage.h"
 #include "journal/gui/journalpage.h"
@@ -137,6 +139,34 @@ TEST_F(AssembledWindow, LeavingBankCodeFieldsLooksUpTheShippedDirectory) {
     EXPECT_TRUE(d.StatusZ->isVisible());
     EXPECT_NE(d.StatusZ->text(), "Status");
     EXPECT_TRUE(errors.isEmpty()) << errors.join("\n").toStdString();
+}
+
+TEST_F(AssembledWindow, DepositPrintReachesAddressBookAndJournal) {
+    SaveDaten({"Anna Einreicher", "Dresdner Bank", "778899"});
+    auto w = std::make_unique<TMainForm>();
+    w->show();
+    QApplication::processEvents();
+    DepositPage& d = *w->TabSheet10;
+    w->PageControl1->setCurrentWidget(&d);
+    ASSERT_GE(d.EKontoinhaber->findText("Anna Einreicher"), 0);
+    d.EKontoinhaber->setCurrentIndex(d.EKontoinhaber->findText("Anna Einreicher"));
+    emit d.EKontoinhaber->activated(d.EKontoinhaber->currentIndex()); // picked from the list
+    EXPECT_EQ(d.ComboBox1->currentText(), "Dresdner Bank");
+    EXPECT_EQ(d.EEmpfaengerKontonr->text(), "778899");
+    EXPECT_FALSE(d.EWert->isHidden());
+    d.EBetrag1->setText("250,00");
+    d.EGesamtbetrag->setText("250,00");
+    QTest::mouseClick(d.Button23, Qt::LeftButton);
+    EXPECT_TRUE(errors.isEmpty()) << errors.join("\n").toStdString();
+    EXPECT_EQ(printer().Documents().size(), 1u);
+    EXPECT_EQ(forms::LastDepositBank(), "Dresdner Bank");
+    QAbstractItemModel* m = w->JournalX->StringGrid1->model();
+    ASSERT_NE(m, nullptr);
+    ASSERT_EQ(m->rowCount(), 3);
+    EXPECT_TRUE(m->index(0, 1).data().toString().startsWith("Scheckeinreichung - "))
+        << m->index(0, 1).data().toString().toStdString();
+    EXPECT_EQ(m->index(1, 1).data().toString(), "Auftraggeber: Anna Einreicher - Konto: 778899 ()");
+    w->close();
 }
 
 TEST_F(AssembledWindow, UnreadableJournalIsReportedAndLeftAsItIs) {
