@@ -43,6 +43,13 @@ void usage(std::ostream& out) {
 
 } // namespace
 
+bool needsPrinter(const Args& args) {
+    if (args.empty()) return false;
+    const std::string& c = args[0];
+    if (c == "print" || c == "list" || c == "calibration-sheet") return true;
+    return c == "journal" && args.size() > 1 && args[1] == "print";
+}
+
 int run(const Args& args, std::ostream& out, std::ostream& err) {
     if (args.empty()) {
         usage(err);
