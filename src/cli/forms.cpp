@@ -15,6 +15,9 @@ const CliForm* const* formTable(size_t& count) {
     // clang-format off
     static const CliForm* const forms[] = {
         &transferCliForm(),
+        &chequeCliForm(),
+        &debitCliForm(),
+        &coverCliForm(),
         &codCliForm(),
         &parcelCliForm(),
         &smallparcelCliForm(),

@@ -88,6 +88,9 @@ void applySetsWithMasks(FormRequest& r,
 
 // The forms (one function per form file).
 const CliForm& transferCliForm();
+const CliForm& chequeCliForm();
+const CliForm& debitCliForm();
+const CliForm& coverCliForm();
 const CliForm& codCliForm();
 const CliForm& parcelCliForm();
 const CliForm& smallparcelCliForm();

@@ -9,9 +9,11 @@
 #include "forms/gui/addressbinding.h"
 #include "forms/gui/cashondeliverypage.h"
 #include "forms/gui/chequepage.h"
+#include "forms/gui/chequeprint.h"
 #include "forms/gui/depositpage.h"
 #include "forms/gui/depositprint.h"
 #include "forms/gui/directdebitpage.h"
+#include "forms/gui/directdebitprint.h"
 #include "forms/gui/foreignwindow.h"
 #include "forms/gui/parcelpage.h"
 #include "forms/gui/postalprint.h"
@@ -139,6 +141,11 @@ void TMainForm::wireSubsystems() {
     bindAddressHandlers(pages);
     bindCounterfoilButtons(*TabSheet3);
     setupTransferPage(TabSheet2, {&Calibration(), journal_.get(), LoadEmpfaenger, nullptr});
+    setupChequePage(TabSheet3, {&Calibration(), journal_.get(), LoadEmpfaenger, nullptr});
+    setupDirectDebitPage(TabSheet1,
+                         {&Calibration(), journal_.get(), LoadEmpfaenger,
+                          [this] { return TabSheet2->EAuftraggeber->currentText().toStdString(); },
+                          nullptr});
     setupDepositPage(TabSheet10, {&Calibration(), journal_.get(), LoadEmpfaenger, nullptr, {}});
     setupPostalPages(TabSheet6, TabSheet12, {&Calibration(), LoadEmpfaenger, nullptr});
     setupDataPage(TabSheet13, this);
