@@ -2,6 +2,7 @@
 // of the three pages, from the texts given by control name.
 #include "cli/forms.h"
 
+#include "forms/cheque.h"
 #include "forms/deposit.h"
 #include "forms/report.h"
 #include "forms/transfer.h"
@@ -32,27 +33,6 @@ forms::TransferVariant reportVariant(const FormRequest& r) {
     auto it = r.options.find("variant");
     if (it == r.options.end()) return forms::TransferVariant::V13;
     return *forms::transferVariantByFormular(it->second);
-}
-
-// --- crossed cheque: the counterfoil kinds, by button or caption ---
-
-struct Counterfoil {
-    std::string_view button;
-    std::string_view caption;
-};
-constexpr Counterfoil kCounterfoils[] = {
-    {"RBDeutsche", "Deutsche Bank"}, {"RBDresdner", "Dresdner Bank"},
-    {"RBDG", "Volksbanken"},         {"RBleer", "leerer Abschnitt"},
-    {"RBkein", "kein Abschnitt"},    {"RBobengross", "Abschnitt oben"},
-};
-
-std::string counterfoilList() {
-    std::string s;
-    for (const auto& c : kCounterfoils) {
-        if (!s.empty()) s += ", ";
-        s += c.button;
-    }
-    return s;
 }
 
 constexpr std::string_view kLastDepositBank = "LastDepositBank";
@@ -96,31 +76,19 @@ const CliForm& reportChequeCliForm() {
         .name = "report-cheque",
         .title = "im Verrechnungsscheckbericht",
         .isTextControl =
-            [](std::string_view c) {
-                static const auto controls = forms::chequeReportControls();
-                return listed(controls, c);
-            },
+            [](std::string_view c) { return containsName(forms::chequeTextControls(), c); },
         .isCheckControl = [](std::string_view) { return false; },
-        .option =
-            [](const std::string& opt, const std::function<const std::string&()>& value,
-               FormRequest& r) {
-                if (opt != "--counterfoil") return false;
-                const std::string& v = value();
-                for (const auto& c : kCounterfoils) {
-                    if (v == c.button || v == c.caption) {
-                        r.options["counterfoil"] = std::string(c.button);
-                        return true;
-                    }
-                }
-                throw BadArgs("Unbekannter Begleitabschnitt '" + v +
-                              "' (bekannt: " + counterfoilList() + ").");
-            },
-        // "kein Abschnitt" is chosen when the page starts.
+        // The counterfoil and the memos are given as for the cheque itself; "kein Abschnitt"
+        // is chosen when the page starts.
+        .option = [](const std::string& opt, const std::function<const std::string&()>& value,
+                     FormRequest& r) { return chequeCliForm().option(opt, value, r); },
         .finish =
             [](FormRequest& r) {
-                applySetsWithMasks(r, {});
+                chequeCliForm().finish(r);
                 auto it = r.options.find("counterfoil");
-                r.page.setChecked(it == r.options.end() ? "RBkein" : it->second, true);
+                const auto c = it == r.options.end() ? forms::Counterfoil::Kein
+                                                     : *forms::counterfoilByCode(it->second);
+                r.page.setChecked(forms::counterfoil(c).button, true);
             },
         .texts = [](const FormRequest& r) { return placed(forms::chequeReportTexts(r.page)); },
         .print =

@@ -52,13 +52,13 @@ TEST(CliReport, TransferReportByVariantWithTodaysDate) {
 TEST(CliReport, ChequeReportStartsWithoutCounterfoil) {
     const cli::Args base = {"layout", "report-cheque",
                             "--set",  "EDatum=15.03.2021",
-                            "--set",  "MemoDeutscheAbs=Jürgen Müller\nBonn"};
+                            "--set",  "MemoDeutscheAbs=Jürgen Müller\\nBonn"};
     Result none = runCli(base);
     ASSERT_EQ(none.status, 0) << none.err;
     EXPECT_EQ(lines(none.out).back(), "600\t-575\t15.03.2021");
 
     cli::Args with = base;
-    with.insert(with.end(), {"--counterfoil", "Deutsche Bank"});
+    with.insert(with.end(), {"--counterfoil", "Deutsche"});
     Result r = runCli(with);
     ASSERT_EQ(r.status, 0) << r.err;
     auto l = lines(r.out);

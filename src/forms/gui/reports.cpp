@@ -1,6 +1,7 @@
 #include "forms/gui/reports.h"
 
 #include "forms/gui/chequepage.h"
+#include "forms/gui/chequeprint.h"
 #include "forms/gui/depositpage.h"
 #include "forms/gui/depositprint.h"
 #include "forms/gui/transferpage.h"
@@ -20,33 +21,10 @@ Printer& printerOr(Printer* p) {
     return p ? *p : ThePrinter();
 }
 
-std::string textOf(const QWidget* w) {
-    if (auto* m = qobject_cast<const MaskEdit*>(w)) return m->text().toStdString();
-    if (auto* e = qobject_cast<const QLineEdit*>(w)) return e->text().toStdString();
-    if (auto* c = qobject_cast<const QComboBox*>(w)) return c->currentText().toStdString();
-    if (auto* t = qobject_cast<const QPlainTextEdit*>(w)) return t->toPlainText().toStdString();
-    return {};
-}
-
-void setTexts(forms::FormPage& page,
-              std::initializer_list<std::pair<std::string_view, const QWidget*>> controls) {
-    for (const auto& [name, w] : controls) page.setText(name, textOf(w));
-}
-
 } // namespace
 
 forms::FormPage chequeReportPage(const ChequePage& p) {
-    forms::FormPage page;
-    setTexts(page, {{"EAnredeE", p.EAnredeE},
-                    {"EEmpfaenger1", p.EEmpfaenger1},
-                    {"EEmpfaenger2", p.EEmpfaenger2},
-                    {"EPLZE", p.EPLZE},
-                    {"EOrtEmpf", p.EOrtEmpf},
-                    {"EBetragV", p.EBetragV},
-                    {"EOrt", p.EOrt},
-                    {"EDatum", p.EDatum},
-                    {"MemoDeutscheAbs", p.MemoDeutscheAbs},
-                    {"MemoDeutscheVerw", p.MemoDeutscheVerw}});
+    forms::FormPage page = chequeFormPage(p);
     page.setChecked("RBkein", p.RBkein->isChecked());
     return page;
 }
