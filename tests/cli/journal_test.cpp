@@ -67,7 +67,6 @@ TEST(CliJournal, UnreadableOrMissingFileIsAGermanMessageAndStatusTwo) {
     }
 }
 
-
 // A journal file of `n` transfers, one an hour from 15.03.2021 00:00.
 void writeJournal(const fs::path& file, int n) {
     Journal j(file);
@@ -103,7 +102,7 @@ TEST(CliJournal, PrintWritesTheListWithTheDialogsDefaults) {
         int pages;
     };
     const Case cases[] = {
-        {{}, 2},                                         // everything: 16 a page
+        {{}, 2},                                          // everything: 16 a page
         {{"--from-number", "2", "--to-number", "17"}, 1}, // 16 records
         {{"--from-number", "9", "--to-number", "3"}, 1},  // nothing: the header alone
         {{"--to-date", "15.03.2021"}, 2},                 // all 17 lie on that day
@@ -149,8 +148,8 @@ TEST(CliJournal, DeleteNeedsARangeAndYesAndKeepsTheFileEqualToTheRest) {
         EXPECT_EQ(idsIn(file), (std::vector<int32_t>{1, 2, 3, 4, 5}));
     }
 
-    Result r = runCli({"journal", "delete", "--file", f, "--from-number", "4", "--to-number", "5",
-                       "--yes"});
+    Result r = runCli(
+        {"journal", "delete", "--file", f, "--from-number", "4", "--to-number", "5", "--yes"});
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out, "2 Einträge gelöscht.\n");
     EXPECT_EQ(idsIn(file), (std::vector<int32_t>{1, 2, 3}));
