@@ -5,6 +5,7 @@
 #include "bankdata/bankdirectory.h"
 #include "cli/commands.h"
 #include "common/testenv.h"
+#include "floor.h"
 #include "forms/gui/transferiban.h"
 #include "forms/gui/transferpage.h"
 #include "forms/gui/transferprint.h"
@@ -14,10 +15,8 @@
 #include <QLineEdit>
 #include <benchmark/benchmark.h>
 #include <cstdio>
-#include <fcntl.h>
 #include <random>
 #include <sstream>
-#include <unistd.h>
 
 namespace {
 
@@ -32,21 +31,10 @@ std::string lastLineIban() {
     return germanIban("87096214", "1234567890").iban;
 }
 
-// The floor: the directory's bytes read into memory, as every exit must.
+// The floor: the directory's bytes read into fresh memory, as every exit must.
 void BM_Floor_ReadDirectoryBytes(benchmark::State& state) {
-    const std::string file = shipped().string();
-    for (auto _ : state) {
-        // A fresh buffer each time, as each exit has: its pages are part of reading the file.
-        std::string bytes;
-        int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
-        bytes.resize(std::filesystem::file_size(file) + 1);
-        size_t used = 0;
-        for (ssize_t n; (n = ::read(fd, bytes.data() + used, bytes.size() - used)) > 0;)
-            used += static_cast<size_t>(n);
-        ::close(fd);
-        bytes.resize(used);
-        benchmark::DoNotOptimize(bytes.data());
-    }
+    const auto file = shipped();
+    for (auto _ : state) benchmark::DoNotOptimize(formidor::bench::readBytesFloor(file));
 }
 BENCHMARK(BM_Floor_ReadDirectoryBytes)->Unit(benchmark::kMicrosecond);
 

@@ -61,6 +61,10 @@ int compute(const Options& o, std::ostream& out, std::ostream& err) {
 } // namespace
 
 int iban(const Args& args, std::ostream& out, std::ostream& err) {
+    if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
+        out << kUsage;
+        return 0;
+    }
     Options o;
     if (!parse(args, o, err)) return 2;
     const bool computing = o.blz || o.konto;

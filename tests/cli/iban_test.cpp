@@ -77,6 +77,9 @@ TEST(IbanCommand, UsageErrors) {
         EXPECT_EQ(r.out, "");
         EXPECT_FALSE(r.err.empty());
     }
+    test::CliResult help = call({"iban", "--help"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_EQ(help.out.rfind("Aufruf: formidor-cli iban", 0), 0u) << help.out;
 }
 
 } // namespace
