@@ -225,6 +225,20 @@ IbanCheck checkIban(std::string_view text, const BankLineIndex& index) {
     return c;
 }
 
+void lookUpGermanBank(IbanCheck& c, const std::filesystem::path& directoryFile) {
+    if (c.verdict == IbanVerdict::Invalid || !c.german()) return;
+    const std::optional<std::string> line = BankDirectory::findLineInFile(directoryFile, c.blz);
+    lookUpGermanBank(c, [&line](std::string_view) {
+        return line ? std::optional<std::string_view>(*line) : std::nullopt;
+    });
+}
+
+IbanCheck checkIban(std::string_view text, const std::filesystem::path& directoryFile) {
+    IbanCheck c = checkIbanText(text);
+    lookUpGermanBank(c, directoryFile);
+    return c;
+}
+
 IbanCheck checkOriginatorIbanText(std::string_view textWithoutDE) {
     const std::string rest = normaliseIban(textWithoutDE);
     if (rest.size() >= 2 && isUpper(rest[0]) && isUpper(rest[1])) {

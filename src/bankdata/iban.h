@@ -75,6 +75,10 @@ private:
 
 IbanCheck checkIban(std::string_view text, const BankDirectory& dir);
 IbanCheck checkIban(std::string_view text, const BankLineIndex& index);
+// One IBAN against the directory file, read afresh only up to the bank's line. Throws
+// EBankFileError, and then only for a German IBAN that passes the checks of checkIbanText.
+IbanCheck checkIban(std::string_view text, const std::filesystem::path& directoryFile);
+void lookUpGermanBank(IbanCheck& check, const std::filesystem::path& directoryFile);
 
 // The originator's IBAN field, which holds the IBAN without the "DE" printed on the form:
 // checked as "DE" + its text. Text that itself starts with a letter is invalid, with a reason

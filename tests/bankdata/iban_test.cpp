@@ -125,7 +125,8 @@ TEST(Iban, GermanIbanLookedUpInTheDirectory) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.iban);
-        for (const IbanCheck& r : {checkIban(c.iban, dir), checkIban(c.iban, index)}) {
+        for (const IbanCheck& r : {checkIban(c.iban, dir), checkIban(c.iban, index),
+                                   checkIban(c.iban, test::fixture("blz_iban.asc"))}) {
             EXPECT_EQ(r.verdict, c.verdict);
             EXPECT_EQ(r.blz, c.blz);
             EXPECT_EQ(r.bic, c.bic);

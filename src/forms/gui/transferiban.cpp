@@ -68,14 +68,13 @@ IbanTone toneOf(const IbanCheck& c) {
     return IbanTone::Valid;
 }
 
-// Looks a German IBAN up in a directory read afresh. The file error is handed back, so that
-// the status line still shows what could be checked before the message box tells why the rest
-// could not.
+// Looks a German IBAN up in the directory file, read afresh up to the bank's line. The file error
+// is handed back, so that the status line still shows what could be checked before the message box
+// tells why the rest could not.
 std::exception_ptr lookUp(IbanCheck& c) {
     if (c.verdict == IbanVerdict::Invalid || !c.german()) return nullptr;
     try {
-        BankDirectory dir = BankDirectory::read(bankDirectoryFile());
-        lookUpGermanBank(c, [&dir](std::string_view blz) { return dir.findLine(blz); });
+        lookUpGermanBank(c, bankDirectoryFile());
         return nullptr;
     } catch (const EBankFileError&) {
         return std::current_exception();

@@ -17,8 +17,8 @@ IbanTone ibanTone(const QLabel* status);
 
 // EIBANEmpf's exit: the verdict; EBank gets the directory's BIC when it is empty, still holds a
 // BIC filled in here before, or holds the bank's name as the bank-code field fills it in. A
-// German IBAN reads the directory afresh; when it cannot be read the status shows the checks
-// that need no directory and the error is thrown for the message box.
+// German IBAN reads the directory afresh up to its bank's line; when it cannot be read the status
+// shows the checks that need no directory and the error is thrown for the message box.
 void EIBANEmpfExit(TransferPage& p);
 // EIBANAuftrag's exit: the verdict on "DE" + its text.
 void EIBANAuftragExit(TransferPage& p);
