@@ -15,6 +15,8 @@ int regImport(const Args& args, std::ostream& out, std::ostream& err);
 int journal(const Args& args, std::ostream& out, std::ostream& err);
 int check(const Args& args, std::ostream& out, std::ostream& err);
 int bank(const Args& args, std::ostream& out, std::ostream& err);
+// Exit status 0 when every IBAN is valid, 1 when one is not, 2 for a usage error.
+int iban(const Args& args, std::ostream& out, std::ostream& err);
 int layout(const Args& args, std::ostream& out, std::ostream& err);
 int print(const Args& args, std::ostream& out, std::ostream& err);
 int list(const Args& args, std::ostream& out, std::ostream& err);

@@ -33,6 +33,10 @@ const Command kCommands[] = {
      "                             Kontonummer nach dem Prüfziffernverfahren der Bank prüfen",
      check},
     {"bank", "bank BLZ [--blz-file DATEI] den Namen der Bank zur Bankleitzahl ausgeben", bank},
+    {"iban",
+     "iban IBAN... [--blz-file DATEI] | iban --blz BLZ --konto KONTO\n"
+     "                             IBAN prüfen (Bank, BIC, Kontonummer) oder berechnen",
+     iban},
     {"layout",
      "layout FORMULAR [OPTIONEN]  die gedruckten Texte eines Formulars mit Position ausgeben",
      layout},

@@ -21,6 +21,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
+#include <QLineEdit>
 #include <QTabWidget>
 #include <QTimer>
 #include <cstdio>
@@ -143,6 +144,23 @@ int main(int argc, char** argv) {
             saveModal(main->UmfrageDruckenF, QStringLiteral("UmfrageDruckenF"));
         }
         if (page == main->TabSheet2) {
+            // The IBAN fields as a user leaves them: a valid IBAN, then a mistyped one.
+            TransferPage* t = main->TabSheet2;
+            auto leave = [t](QLineEdit* field, const char* text) {
+                field->setFocus();
+                settle();
+                field->setText(QString::fromUtf8(text));
+                t->EBetrag->setFocus();
+                settle();
+            };
+            t->EEmpfaenger->setEditText(QStringLiteral("Stadtwerke Köln"));
+            leave(t->EIBANAuftrag, "89 3704 0044 0532 0130 00");
+            leave(t->EIBANEmpf, "DE02 3705 0198 0001 8020 57");
+            save(main.get(), QStringLiteral("TabSheet2-IBAN-gueltig"));
+            leave(t->EIBANEmpf, "DE02 3705 0198 0001 8020 75");
+            save(main.get(), QStringLiteral("TabSheet2-IBAN-vertippt"));
+            t->Button10->click();
+            t->EIBANAuftrag->clear();
             if (main->Ausl)
                 saveModalPages(main->Ausl, main->Ausl->PageControl1, QStringLiteral("Ausl"));
             saveModal(main->BLZSucheF, QStringLiteral("BLZSucheF"));
