@@ -1,6 +1,7 @@
 #include "app/gui/UeberweisM.h"
 
 #include "addressbook/gui/datapage.h"
+#include "app/gui/backuprestore.h"
 #include "app/settings.h"
 #include "bankdata/gui/BLZSuche.h"
 #include "bankdata/gui/bankfields.h"
@@ -133,6 +134,7 @@ void TMainForm::wireSubsystems() {
     bindAddressHandlers(pages);
     bindCounterfoilButtons(*TabSheet3);
     setupTransferPage(TabSheet2, {&Calibration(), journal_.get(), LoadEmpfaenger, nullptr});
+    setupBackupRestore(*this);
 }
 
 TMainForm::~TMainForm() = default;
@@ -208,6 +210,10 @@ bool TMainForm::FormClose() {
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {
+    if (ending_) { // a restore took the data in: the window stores nothing over them
+        event->accept();
+        return;
+    }
     // A bad offset keeps the window open, so the user can correct it; nothing else is
     // written then, the journal included.
     if (runGuarded([this] { FormClose(); }, this))
