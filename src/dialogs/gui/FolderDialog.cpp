@@ -18,8 +18,10 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollBar>
 #include <QStandardPaths>
 #include <QStyle>
+#include <QTimer>
 #include <QTreeView>
 #include <QVBoxLayout>
 
@@ -194,6 +196,18 @@ bool TFolderDialog::runBrowser() {
     layout->addWidget(buttons);
     connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    // The folders above the selection fill in the background, and a busy one is read again on
+    // every change, pushing the selection out of view; it is brought back each time until the
+    // user scrolls or selects.
+    connect(model_, &QFileSystemModel::directoryLoaded, &dialog, [this](const QString& dir) {
+        if (!pendingScroll_.contains(dir)) return;
+        QTimer::singleShot(0, tree_, [this] {
+            if (tree_ && !pendingScroll_.isEmpty())
+                tree_->scrollTo(tree_->currentIndex(), QAbstractItemView::PositionAtCenter);
+        });
+    });
+    connect(tree_->verticalScrollBar(), &QScrollBar::actionTriggered, &dialog,
+            [this] { pendingScroll_.clear(); });
     const auto selection =
         connect(tree_->selectionModel(), &QItemSelectionModel::currentChanged, &dialog,
                 [this](const QModelIndex& now) { selectionChanged(now, true); });
@@ -257,13 +271,17 @@ bool TFolderDialog::selectPath(const QString& path) {
     const QModelIndex index = model_->index(QDir::cleanPath(path));
     if (!index.isValid()) return false;
     tree_->setCurrentIndex(index);
-    tree_->scrollTo(index);
+    tree_->scrollTo(index, QAbstractItemView::PositionAtCenter);
+    pendingScroll_.clear();
+    for (QModelIndex i = index.parent(); i.isValid(); i = i.parent())
+        pendingScroll_ << model_->filePath(i);
     return true;
 }
 
 void TFolderDialog::selectionChanged(const QModelIndex& index, bool raise) {
     FSelectedFolder = index.isValid() && model_ ? model_->filePath(index) : QString();
     if (FInitialized && index.isValid()) PStartItemIDList = FSelectedFolder;
+    if (FInitialized) pendingScroll_.clear();
     if (FFlags.contains(TBrowseInfoFlags::ShowPath) && status_) {
         QString text =
             QString::fromStdString(ShortenPath(FSelectedFolder.toStdString(), kStatusLength, '/'));

@@ -134,7 +134,8 @@ private:
     QLabel* title_ = nullptr;
     QLabel* status_ = nullptr;
     QPushButton* ok_ = nullptr;
-    QString returned_; // the folder the last browser run was confirmed with
+    QString returned_;          // the folder the last browser run was confirmed with
+    QStringList pendingScroll_; // folders above the selection still being read
 };
 
 } // namespace formidor::dialogs
