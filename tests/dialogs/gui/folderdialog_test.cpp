@@ -5,6 +5,7 @@
 
 #include "common/testenv.h"
 
+#include <QFileSystemModel>
 #include <QLabel>
 #include <QLocale>
 #include <QTest>
@@ -177,6 +178,32 @@ TEST_F(FolderDialogTest, NewFolderButtonSitsInTheLowerLeftCorner) {
     EXPECT_GE(g.width(), 75);
     EXPECT_EQ(resized.top(), resizedHeight - 36);
     EXPECT_TRUE(hidden);
+}
+
+TEST_F(FolderDialogTest, RootChoicesOfThisSystem) {
+    const QByteArray oldHome = qgetenv("HOME");
+    qputenv("HOME", QByteArray::fromStdString(dir.path().string()));
+    struct Case {
+        TSHFolders root;
+        QString top; // the folder the tree starts below; empty: the computer with "/" in it
+    } cases[] = {
+        {TSHFolders::foDesktopExpanded, QString()},
+        {TSHFolders::foControlPanel, QString()},
+        {TSHFolders::foMyComputer, "/"},
+        {TSHFolders::foPersonal, q(dir.path())},
+    };
+    for (const auto& c : cases) {
+        TFolderDialog d;
+        d.SetRootFolder(c.root);
+        QString top = "?";
+        execute(d, [&](int, QDialog* w) {
+            const QModelIndex root = d.Tree()->rootIndex();
+            top = root.isValid() ? root.data(QFileSystemModel::FilePathRole).toString() : QString();
+            w->reject();
+        });
+        EXPECT_EQ(top, c.top) << static_cast<int>(c.root);
+    }
+    qputenv("HOME", oldHome);
 }
 
 TEST_F(FolderDialogTest, CaptionsFollowTheLanguageOfTheLocale) {
