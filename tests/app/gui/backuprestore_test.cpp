@@ -14,6 +14,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QTest>
+#include <QTimer>
 #include <filesystem>
 #include <gtest/gtest.h>
 
@@ -40,6 +41,7 @@ protected:
     test::TempDir folder;
     QStringList errors, messages, questions;
     int ended = 0;
+    bool realEnd = false; // the program's own end, which leaves the event loop
     std::unique_ptr<Printer> previous;
     std::unique_ptr<TMainForm> w;
 
@@ -67,7 +69,10 @@ protected:
             return yes;
         };
         w->ShowMessage = [this](const QString& m) { messages << m; };
-        w->EndApplication = [this] { ++ended; };
+        w->EndApplication = [this, real = w->EndApplication] {
+            ++ended;
+            if (realEnd) real();
+        };
         w->PageControl1->setCurrentWidget(w->TabSheet4);
         QApplication::processEvents();
     }
@@ -102,7 +107,15 @@ TEST_F(BackupButtons, ConfirmedRestoreEndsTheProgramWithoutStoring) {
     open(folder.path());
     w->TabSheet4->EKVU->setFocus();
     w->TabSheet4->EKVU->setText("33"); // shown, about to be stored when the field is left
-    QTest::mouseClick(w->TabSheet4->Button41, Qt::LeftButton);
+    // The program's own end: it leaves the event loop and closes no window.
+    realEnd = true;
+    QTimer::singleShot(0, w.get(),
+                       [this] { QTest::mouseClick(w->TabSheet4->Button41, Qt::LeftButton); });
+    QTimer::singleShot(5000, w.get(), [] { QCoreApplication::exit(1); }); // should it not end
+    const int status = QApplication::exec();
+    qApp->blockSignals(false);
+    EXPECT_EQ(status, 0);
+    EXPECT_TRUE(w->isVisible());
     ASSERT_EQ(questions.size(), 1);
     EXPECT_TRUE(questions[0].startsWith("Beim Zurücklesen der Daten werden Ihre aktuellen"));
     EXPECT_EQ(messages, QStringList{"Das Programm muss jetzt neu gestartet werden !"});

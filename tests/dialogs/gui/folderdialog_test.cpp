@@ -51,6 +51,12 @@ TEST_F(FolderDialogTest, OpensOnTheFolderAndReturnsTheChoice) {
     d.SetFolder(q(deep));
     QString status, title;
     bool current = false;
+    QStringList changes;
+    d.SetOnSelectionChanged(
+        [&](TFolderDialog*, QDialog*, const QModelIndex& item, const QString& folder) {
+            EXPECT_TRUE(item.isValid());
+            changes << folder;
+        });
     EXPECT_TRUE(execute(d, [&](int, QDialog* w) {
         current = d.Tree()->currentIndex().isValid();
         status = d.StatusLine()->text();
@@ -64,6 +70,7 @@ TEST_F(FolderDialogTest, OpensOnTheFolderAndReturnsTheChoice) {
     EXPECT_TRUE(status.endsWith("/Eigene Dateien/Sicherungen/Formulare")) << status.toStdString();
     EXPECT_EQ(d.Folder(), q(deep));
     EXPECT_EQ(d.DisplayName(), "Formulare");
+    EXPECT_EQ(changes, QStringList{q(deep)});
 
     // Cancelled: false, and the folder stays.
     d.SetFolder(q(dir / "Daten"));
