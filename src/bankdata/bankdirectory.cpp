@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <memory>
 #include <mutex>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -127,14 +128,20 @@ BankDirectory BankDirectory::read(const std::filesystem::path& file) {
         fail(file, EISDIR);
     }
     // One read into memory rather than a mapping: a file replaced or cut short by another
-    // program while we read it then gives a short text, never a fault in the process.
+    // program while we read it then gives a short text, never a fault in the process. The
+    // buffer is not cleared first; only what is read is used.
     BankDirectory dir;
     size_t capacity = S_ISREG(st.st_mode) ? static_cast<size_t>(st.st_size) + 1 : 65536;
-    dir.owned_.resize(capacity);
+    dir.owned_.reset(new char[capacity]);
     size_t used = 0;
     for (;;) {
-        if (used == dir.owned_.size()) dir.owned_.resize(dir.owned_.size() * 2);
-        ssize_t n = ::read(fd, dir.owned_.data() + used, dir.owned_.size() - used);
+        if (used == capacity) {
+            std::unique_ptr<char[]> bigger(new char[capacity * 2]);
+            std::memcpy(bigger.get(), dir.owned_.get(), used);
+            dir.owned_ = std::move(bigger);
+            capacity *= 2;
+        }
+        ssize_t n = ::read(fd, dir.owned_.get() + used, capacity - used);
         if (n < 0) {
             if (errno == EINTR) continue;
             int e = errno;
@@ -144,16 +151,16 @@ BankDirectory BankDirectory::read(const std::filesystem::path& file) {
         if (n == 0) break;
         used += static_cast<size_t>(n);
     }
-    dir.owned_.resize(used);
     ::close(fd);
-    dir.data_ = dir.owned_.data();
-    dir.size_ = dir.owned_.size();
+    dir.data_ = dir.owned_.get();
+    dir.size_ = used;
     return dir;
 }
 
-BankDirectory::BankDirectory(std::string bytes) : owned_(std::move(bytes)) {
-    data_ = owned_.data();
-    size_ = owned_.size();
+BankDirectory::BankDirectory(std::string bytes)
+    : owned_(new char[bytes.size() + 1]), size_(bytes.size()) {
+    std::memcpy(owned_.get(), bytes.data(), bytes.size());
+    data_ = owned_.get();
 }
 
 BankDirectory::BankDirectory(BankDirectory&& o) noexcept {
@@ -164,7 +171,7 @@ BankDirectory& BankDirectory::operator=(BankDirectory&& o) noexcept {
     if (this == &o) return *this;
     owned_ = std::move(o.owned_);
     size_ = o.size_;
-    data_ = owned_.data();
+    data_ = owned_.get();
     o.data_ = nullptr;
     o.size_ = 0;
     return *this;
@@ -183,6 +190,58 @@ std::optional<std::string_view> BankDirectory::findLine(std::string_view blz) co
         if (column(line, 1, 8) == blz) return line;
     }
     return std::nullopt;
+}
+
+std::optional<std::string> BankDirectory::findLineInFile(const std::filesystem::path& file,
+                                                         std::string_view blz) {
+    if (blz.empty() || blz.size() > 8) {
+        // Nothing can match, but a file that cannot be read is still reported.
+        (void)read(file);
+        return std::nullopt;
+    }
+    int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) fail(file, errno);
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
+        int e = S_ISDIR(st.st_mode) ? EISDIR : errno;
+        ::close(fd);
+        fail(file, e);
+    }
+    // Whole lines are searched; the piece of a line cut at the end of a block moves to the
+    // front and is completed by the next read.
+    constexpr size_t kBlock = 1 << 18;
+    std::unique_ptr<char[]> buf(new char[kBlock]);
+    size_t kept = 0;
+    bool atEnd = false;
+    std::optional<std::string> found;
+    while (!found && !atEnd) {
+        ssize_t n = ::read(fd, buf.get() + kept, kBlock - kept);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            int e = errno;
+            ::close(fd);
+            fail(file, e);
+        }
+        atEnd = n == 0;
+        const size_t have = kept + static_cast<size_t>(n);
+        std::string_view block(buf.get(), have);
+        // Up to the last line end; at the end of the file, the unterminated last line too.
+        size_t whole = atEnd ? have : block.rfind('\n') + 1;
+        if (!atEnd && whole == 0) whole = have; // a line longer than a block: searched as is
+        std::string_view lines = block.substr(0, whole);
+        for (size_t p = lines.find(blz); p != std::string_view::npos; p = lines.find(blz, p + 1)) {
+            if (p != 0 && lines[p - 1] != '\n') continue;
+            std::string_view line = lineFrom(lines, p);
+            if (column(line, 1, 8) == blz) {
+                found = std::string(line);
+                break;
+            }
+        }
+        kept = have - whole;
+        std::memmove(buf.get(), buf.get() + whole, kept);
+    }
+    ::close(fd);
+    return found;
 }
 
 std::vector<SearchHit> BankDirectory::search(std::string_view name, std::string_view ort) const {
@@ -251,7 +310,9 @@ std::optional<std::string> bankNameForField(std::string_view blzText) {
 std::optional<std::string> bankNameForField(std::string_view blzText,
                                             const std::filesystem::path& file) {
     if (blzText == "        ") return std::nullopt;
-    return bankNameForField(blzText, BankDirectory::read(file));
+    auto line = BankDirectory::findLineInFile(file, blzText);
+    if (!line) return std::string(kNichtVorhanden);
+    return shortName(*line);
 }
 
 std::optional<std::string> bankNameForField(std::string_view blzText, const BankDirectory& dir) {
@@ -275,7 +336,9 @@ DirectDebitExit directDebitExit(std::string_view blzText, std::string_view konto
         r.unchanged = true;
         return r;
     }
-    return directDebitExit(blzText, konto, BankDirectory::read(bankDirectoryFile()));
+    // One line is all the exit needs.
+    auto line = BankDirectory::findLineInFile(bankDirectoryFile(), blzText);
+    return directDebitExit(blzText, konto, BankDirectory(line ? *line : std::string()));
 }
 
 DirectDebitExit directDebitExit(std::string_view blzText, std::string_view konto,

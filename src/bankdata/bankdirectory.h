@@ -1,7 +1,7 @@
 #pragma once
 // The bank directory: the Deutsche Bundesbank's bank code file, one bank per line in fixed
 // columns, in the ANSI code page. Nothing of it is kept between lookups; reading it is one
-// mapping of the file, so a lookup stays well under a millisecond.
+// read of the file, so a lookup stays well under a millisecond.
 //
 // Columns (1-based): 1–8 bank code, 9 feature, 10–67 name, 68–72 postal code, 73–107 place,
 // 108–134 short name, 135–139 PAN, 140–150 BIC, 151–152 check-digit method, 153–158 record
@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -49,7 +50,7 @@ struct SearchHit {
 
 class BankDirectory {
 public:
-    // Maps the whole file; throws EBankFileError.
+    // Reads the whole file; throws EBankFileError.
     static BankDirectory read(const std::filesystem::path& file);
     explicit BankDirectory(std::string bytes);
     BankDirectory(BankDirectory&& other) noexcept;
@@ -63,6 +64,11 @@ public:
     // The first line, in file order, whose bank-code column equals blz exactly; without its
     // line end. A code standing elsewhere in a record does not count.
     std::optional<std::string_view> findLine(std::string_view blz) const;
+    // The same line read straight from the file, in pieces, stopping at the line: for a single
+    // lookup, which then needs neither the whole file in memory nor an index. Throws
+    // EBankFileError as read does.
+    static std::optional<std::string> findLineInFile(const std::filesystem::path& file,
+                                                     std::string_view blz);
 
     // Lines whose name column (10–67) contains name and whose place column (73–107) contains
     // ort, compared with only a–z folded to A–Z; an empty criterion is not applied, and with
@@ -71,7 +77,7 @@ public:
 
 private:
     BankDirectory() = default;
-    std::string owned_;
+    std::unique_ptr<char[]> owned_;
     const char* data_ = nullptr;
     size_t size_ = 0;
 };

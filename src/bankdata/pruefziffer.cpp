@@ -292,8 +292,7 @@ Pruefergebnis PruefeKontonummer(std::string_view konto, std::string_view blz) {
 
 Pruefergebnis PruefeKontonummer(std::string_view konto, std::string_view blz,
                                 const std::filesystem::path& file) {
-    BankDirectory dir = BankDirectory::read(file);
-    auto line = dir.findLine(blz);
+    auto line = BankDirectory::findLineInFile(file, blz);
     if (!line) return pzNichtVerfuegbar;
     return PruefeMethode(methodCode(*line), konto);
 }

@@ -3,9 +3,11 @@
 #include "cli/commands.h"
 #include "platform/convert.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <memory>
 #include <optional>
 #include <unistd.h>
 
@@ -39,38 +41,46 @@ std::filesystem::path directoryFile(const Options& o) {
     return o.blzFile ? std::filesystem::path(*o.blzFile) : bankDirectoryFile();
 }
 
-bool readInput(const std::string& file, std::string& bytes, std::ostream& err) {
-    int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        err << "Die Datei '" << file << "' kann nicht gelesen werden: " << std::strerror(errno)
-            << "\n";
-        return false;
-    }
-    char buf[1 << 16];
-    for (;;) {
-        ssize_t n = ::read(fd, buf, sizeof buf);
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) {
-            err << "Die Datei '" << file << "' kann nicht gelesen werden: " << std::strerror(errno)
-                << "\n";
-            ::close(fd);
-            return false;
-        }
-        if (n == 0) break;
-        bytes.append(buf, static_cast<size_t>(n));
-    }
-    ::close(fd);
-    return true;
-}
-
 bool isBlank(char c) {
     return c == ' ' || c == '\t';
 }
 
+// The answers of a file of accounts: appended without a capacity check per character, written
+// out in large blocks. Grows only for a line longer than its spare room.
+class OutBuffer {
+public:
+    static constexpr size_t kFlushAt = 1 << 20;
+    OutBuffer() : buf_(new char[kCapacity]), cap_(kCapacity) {}
+    void operator+=(char c) {
+        if (size_ == cap_) grow(1);
+        buf_[size_++] = c;
+    }
+    void operator+=(std::string_view s) {
+        if (s.size() > cap_ - size_) grow(s.size());
+        std::memcpy(buf_.get() + size_, s.data(), s.size());
+        size_ += s.size();
+    }
+    size_t size() const { return size_; }
+    const char* data() const { return buf_.get(); }
+    void clear() { size_ = 0; }
+
+private:
+    static constexpr size_t kCapacity = kFlushAt + (1 << 16);
+    void grow(size_t more) {
+        size_t cap = std::max(cap_ * 2, size_ + more);
+        std::unique_ptr<char[]> b(new char[cap]);
+        std::memcpy(b.get(), buf_.get(), size_);
+        buf_ = std::move(b);
+        cap_ = cap;
+    }
+    std::unique_ptr<char[]> buf_;
+    size_t cap_;
+    size_t size_ = 0;
+};
+
 // One verdict as the direct debit page reaches it: the account normalised, then checked.
-void appendVerdict(std::string& out, const MethodIndex& index, std::string_view blz,
-                   std::string_view account) {
-    auto method = index.method(blz);
+template <class Out>
+void appendVerdict(Out& out, std::optional<int> method, std::string_view account) {
     try {
         Pruefergebnis r = method ? PruefeMethode(*method, account) : pzNichtVerfuegbar;
         out += static_cast<char>('0' + r);
@@ -78,51 +88,102 @@ void appendVerdict(std::string& out, const MethodIndex& index, std::string_view 
         out += pruefergebnisText(r);
     } catch (const EConvertError& e) {
         out += "E\t";
-        out += e.what();
+        out += std::string_view(e.what());
     }
 }
 
-int checkFile(const Options& o, const MethodIndex& index, std::ostream& out, std::ostream& err) {
-    std::string input;
-    if (!readInput(*o.infile, input, err)) return 2;
-    // Written in pieces: a large file's output need not be held whole.
-    constexpr size_t kChunk = 1 << 18;
-    std::string result;
-    result.reserve(kChunk + 4096);
-    std::string_view rest(input);
-    while (!rest.empty()) {
-        if (result.size() >= kChunk) {
-            out.write(result.data(), static_cast<std::streamsize>(result.size()));
-            result.clear();
-        }
-        size_t nl = rest.find('\n');
-        std::string_view line = rest.substr(0, nl);
-        rest = nl == std::string_view::npos ? std::string_view() : rest.substr(nl + 1);
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-        std::string_view fields[3];
-        size_t count = 0;
-        for (size_t i = 0; i < line.size() && count < 3;) {
-            while (i < line.size() && isBlank(line[i])) ++i;
-            size_t start = i;
-            while (i < line.size() && !isBlank(line[i])) ++i;
-            if (i > start) fields[count++] = line.substr(start, i - start);
-        }
-        if (count == 0) continue; // blank lines carry no pair
-        result += fields[0];
-        result += '\t';
-        if (count == 1) {
-            result += "\tE\tKeine Kontonummer angegeben\n";
-            continue;
-        }
-        std::string account = normaliseAccount(fields[1]);
-        result += account;
-        result += '\t';
-        if (count > 2)
-            result += "E\tMehr als Bankleitzahl und Kontonummer in der Zeile";
-        else
-            appendVerdict(result, index, fields[0], account);
-        result += '\n';
+// The account as the direct debit page normalises it, into buf (ten bytes) when it is plain
+// ASCII — the usual case, which needs no allocation; otherwise through the general rule.
+std::string_view normalisedAccount(std::string_view konto, char* buf, std::string& slow) {
+    for (char c : konto)
+        if (static_cast<unsigned char>(c) >= 0x80) return slow = normaliseAccount(konto);
+    if (konto.size() >= 10) return konto.substr(0, 10);
+    const size_t zeros = 10 - konto.size();
+    std::memset(buf, '0', zeros);
+    std::memcpy(buf + zeros, konto.data(), konto.size());
+    return {buf, 10};
+}
+
+// One line of the input file into result.
+void checkLine(std::string_view line, const MethodIndex& index, OutBuffer& result) {
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    std::string_view fields[3];
+    size_t count = 0;
+    for (size_t i = 0; i < line.size() && count < 3;) {
+        while (i < line.size() && isBlank(line[i])) ++i;
+        size_t start = i;
+        while (i < line.size() && !isBlank(line[i])) ++i;
+        if (i > start) fields[count++] = line.substr(start, i - start);
     }
+    if (count == 0) return; // blank lines carry no pair
+    result += fields[0];
+    result += '\t';
+    if (count == 1) {
+        result += std::string_view("\tE\tKeine Kontonummer angegeben\n");
+        return;
+    }
+    char buf[10];
+    std::string slow;
+    std::string_view account = normalisedAccount(fields[1], buf, slow);
+    result += account;
+    result += '\t';
+    if (count > 2)
+        result += std::string_view("E\tMehr als Bankleitzahl und Kontonummer in der Zeile");
+    else
+        appendVerdict(result, index.method(fields[0]), account);
+    result += '\n';
+}
+
+int checkFile(const Options& o, const MethodIndex& index, std::ostream& out, std::ostream& err) {
+    const std::string& file = *o.infile;
+    auto cannotRead = [&] {
+        err << "Die Datei '" << file << "' kann nicht gelesen werden: " << std::strerror(errno)
+            << "\n";
+        return 2;
+    };
+    int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return cannotRead();
+    // Read and answered in blocks: neither the input nor the output is held whole, and the
+    // output goes out in large writes.
+    constexpr size_t kBlock = 1 << 20;
+    std::unique_ptr<char[]> in(new char[kBlock]);
+    OutBuffer result;
+    size_t kept = 0;
+    for (;;) {
+        ssize_t n = ::read(fd, in.get() + kept, kBlock - kept);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) {
+            int rc = cannotRead();
+            ::close(fd);
+            return rc;
+        }
+        const bool atEnd = n == 0;
+        const size_t have = kept + static_cast<size_t>(n);
+        std::string_view block(in.get(), have);
+        size_t pos = 0;
+        for (;;) {
+            size_t nl = block.find('\n', pos);
+            if (nl == std::string_view::npos) break;
+            checkLine(block.substr(pos, nl - pos), index, result);
+            pos = nl + 1;
+            if (result.size() >= OutBuffer::kFlushAt) {
+                out.write(result.data(), static_cast<std::streamsize>(result.size()));
+                result.clear();
+            }
+        }
+        if (atEnd) {
+            if (pos < have) checkLine(block.substr(pos), index, result);
+            break;
+        }
+        if (pos == 0 && have == kBlock) {
+            // A "line" of a megabyte holds no pair worth keeping whole: answered as it is cut.
+            checkLine(block, index, result);
+            pos = have;
+        }
+        kept = have - pos;
+        std::memmove(in.get(), in.get() + pos, kept);
+    }
+    ::close(fd);
     out.write(result.data(), static_cast<std::streamsize>(result.size()));
     out.flush();
     if (!out) {
@@ -142,11 +203,15 @@ int check(const Args& args, std::ostream& out, std::ostream& err) {
         return 2;
     }
     try {
-        BankDirectory dir = BankDirectory::read(directoryFile(o));
-        MethodIndex index(dir);
-        if (o.infile) return checkFile(o, index, out, err);
+        if (o.infile) {
+            BankDirectory dir = BankDirectory::read(directoryFile(o));
+            return checkFile(o, MethodIndex(dir), out, err);
+        }
+        // One account needs one line of the directory, not an index of all of them.
+        auto bankLine = BankDirectory::findLineInFile(directoryFile(o), o.positional[0]);
         std::string line;
-        appendVerdict(line, index, o.positional[0], normaliseAccount(o.positional[1]));
+        appendVerdict(line, bankLine ? std::optional<int>(methodCode(*bankLine)) : std::nullopt,
+                      normaliseAccount(o.positional[1]));
         out << line << '\n';
         return 0;
     } catch (const EBankFileError& e) {
@@ -163,8 +228,7 @@ int bank(const Args& args, std::ostream& out, std::ostream& err) {
         return 2;
     }
     try {
-        BankDirectory dir = BankDirectory::read(directoryFile(o));
-        auto line = dir.findLine(o.positional[0]);
+        auto line = BankDirectory::findLineInFile(directoryFile(o), o.positional[0]);
         out << (line ? shortName(*line) : std::string(kNichtVorhanden)) << '\n';
         return 0;
     } catch (const EBankFileError& e) {

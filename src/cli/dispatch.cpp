@@ -36,6 +36,10 @@ const Command kCommands[] = {
      "print FORMULAR [OPTIONEN] --pdf DATEI\n"
      "                             ein Formular in eine PDF-Datei drucken",
      print},
+    {"list",
+     "list originators|recipients --pdf DATEI\n"
+     "                             die Liste aller Auftraggeber oder Empfänger drucken",
+     list},
 };
 
 void usage(std::ostream& out) {
@@ -46,6 +50,13 @@ void usage(std::ostream& out) {
 }
 
 } // namespace
+
+bool needsPrinter(const Args& args) {
+    if (args.empty()) return false;
+    const std::string& c = args[0];
+    if (c == "print" || c == "list" || c == "calibration-sheet") return true;
+    return c == "journal" && args.size() > 1 && args[1] == "print";
+}
 
 int run(const Args& args, std::ostream& out, std::ostream& err) {
     if (args.empty()) {

@@ -14,6 +14,14 @@ namespace {
 const CliForm* const* formTable(size_t& count) {
     static const CliForm* const forms[] = {
         &transferCliForm(),
+        &chequeCliForm(),
+        &debitCliForm(),
+        &coverCliForm(),
+        &codCliForm(),
+        &parcelCliForm(),
+        &smallparcelCliForm(),
+        &depositCliForm(),
+        &foreignCliForm(),
     };
     count = std::size(forms);
     return forms;

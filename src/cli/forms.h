@@ -88,5 +88,13 @@ void applySetsWithMasks(FormRequest& r,
 
 // The forms (one function per form file).
 const CliForm& transferCliForm();
+const CliForm& chequeCliForm();
+const CliForm& debitCliForm();
+const CliForm& coverCliForm();
+const CliForm& codCliForm();
+const CliForm& parcelCliForm();
+const CliForm& smallparcelCliForm();
+const CliForm& depositCliForm();
+const CliForm& foreignCliForm();
 
 } // namespace formidor::cli

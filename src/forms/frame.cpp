@@ -160,4 +160,8 @@ Currency journalAmount(std::string_view checkedText) {
     return amountValue(checkedText).value_or(0);
 }
 
+std::optional<Currency> typedAmount(std::string_view text) {
+    return amountValue(text);
+}
+
 } // namespace formidor::forms

@@ -10,6 +10,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -129,5 +130,8 @@ std::string checkedAmount(std::string_view text);
 // The journal's amount of a checked text: the typed decimal number × 10000, rounded exactly
 // from its digits, halves to even.
 Currency journalAmount(std::string_view checkedText);
+// The same value of any typed text; nullopt when it is no decimal number in the German format
+// or one beyond what a currency value can hold.
+std::optional<Currency> typedAmount(std::string_view text);
 
 } // namespace formidor::forms

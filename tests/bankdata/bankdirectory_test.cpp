@@ -128,3 +128,34 @@ TEST(BankDirectory, ShippedFile) {
 
 } // namespace
 } // namespace formidor
+
+namespace formidor {
+namespace {
+
+// The piecewise file lookup finds what the whole-file lookup finds, for lines that straddle its
+// blocks and for the last line without a line end.
+TEST(BankDirectory, LookupStraightFromTheFileMatchesTheWholeFile) {
+    auto shipped = test::sourceDir() / "data" / "blz.asc";
+    BankDirectory dir = BankDirectory::read(shipped);
+    std::string_view all = dir.bytes();
+    std::vector<std::string> codes = {"10000000", "10010010", "99999999", "1000000", ""};
+    for (size_t p = 0; p < all.size(); p += 170 * 997)
+        codes.emplace_back(all.substr(p - p % 170, 8));
+    codes.emplace_back(all.substr(all.size() - 170, 8));
+    for (const auto& c : codes) {
+        auto whole = dir.findLine(c);
+        auto piece = BankDirectory::findLineInFile(shipped, c);
+        ASSERT_EQ(whole.has_value(), piece.has_value()) << c;
+        if (whole) EXPECT_EQ(*whole, *piece) << c;
+    }
+
+    test::TempDir tmp;
+    test::writeFile(tmp / "blz.asc", std::string(all.substr(0, 170 * 3 - 2)));
+    auto last = BankDirectory::findLineInFile(tmp / "blz.asc", std::string(all.substr(340, 8)));
+    ASSERT_TRUE(last);
+    EXPECT_EQ(last->size(), 168u);
+    EXPECT_THROW(BankDirectory::findLineInFile(tmp / "fehlt", "10000000"), EBankFileError);
+}
+
+} // namespace
+} // namespace formidor

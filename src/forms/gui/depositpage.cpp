@@ -14,7 +14,8 @@ DepositPage::DepositPage(QWidget* parent) : QWidget(parent) {
 
     LKontoinhaber = label(this, QStringLiteral("Kontoinhaber: Name, Vorname"), 8, 2);
     EKontoinhaber = combo(this, 8, 16, 220, f, true);
-    LOrtDatum = label(this, QStringLiteral("Datum"), 236, 2, 100);
+    // Wide enough for the captions some banks give it ("Bankleitzahl des Einreichers").
+    LOrtDatum = label(this, QStringLiteral("Datum"), 236, 2, 300);
     EOrtDatum = maskEdit(this, 236, 17, 100, f);
     ComboBox1 = new QComboBox(this);
     ComboBox1->setEditable(true);
@@ -44,10 +45,10 @@ DepositPage::DepositPage(QWidget* parent) : QWidget(parent) {
         *enr[i] = edit(g, 8, 28, 120, f);
         *lkto[i] = label(g, QStringLiteral("Konto-Nr. des Ausstellers"), 136, 15, 140);
         *ekto[i] = edit(g, 136, 28, 136, f);
-        *lblz[i] = label(g, QStringLiteral("Bankleitzahl der bez. Bank"), 280, 15, 110);
-        *eblz[i] = maskEdit(g, 280, 28, 96, f, QStringLiteral("00000000;1;-"));
-        *lbet[i] = label(g, QStringLiteral("Betrag"), 392, 15, 130);
-        *ebet[i] = edit(g, 392, 28, 130, f);
+        *lblz[i] = label(g, QStringLiteral("Bankleitzahl der bez. Bank"), kLeftColumnX, 15, 110);
+        *eblz[i] = maskEdit(g, kLeftColumnX, 28, kBankCodeWidth, f, QStringLiteral("00000000;1;-"));
+        *lbet[i] = label(g, QStringLiteral("Betrag"), kAmountRightX, 15, kAmountWidth);
+        *ebet[i] = edit(g, kAmountRightX, 28, kAmountWidth, f);
         for (QLabel* l : {*lnr[i], *lkto[i], *lblz[i], *lbet[i]}) l->setFont(small);
     }
 
