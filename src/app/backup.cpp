@@ -30,13 +30,16 @@ std::string cannotWrite(const fs::path& file, int err) {
 // it over the file. Dropped without Commit, the temporary file goes again.
 class StagedFile {
 public:
-    // Throws the errno of the failure.
-    StagedFile(const fs::path& target, const std::string& bytes) : target_(target) {
+    // Throws the errno of the failure. The file keeps the permissions it had; a new one gets
+    // `newMode`.
+    StagedFile(const fs::path& target, const std::string& bytes, mode_t newMode) : target_(target) {
         const fs::path dir = target.parent_path();
         tmp_ = (dir / ("." + target.filename().string() + ".XXXXXX")).string();
         int fd = ::mkostemp(tmp_.data(), O_CLOEXEC);
         if (fd < 0) throw errno;
         created_ = true;
+        struct stat old {};
+        ::fchmod(fd, ::stat(target.c_str(), &old) == 0 ? old.st_mode & 07777 : newMode);
         int err = 0;
         size_t done = 0;
         while (done < bytes.size() && err == 0) {
@@ -77,9 +80,10 @@ private:
     bool created_ = false;
 };
 
-std::unique_ptr<StagedFile> stage(const fs::path& target, const std::string& bytes) {
+std::unique_ptr<StagedFile> stage(const fs::path& target, const std::string& bytes,
+                                  mode_t newMode) {
     try {
-        return std::make_unique<StagedFile>(target, bytes);
+        return std::make_unique<StagedFile>(target, bytes, newMode);
     } catch (int err) {
         throw EBackupError(cannotWrite(target, err));
     }
@@ -148,8 +152,12 @@ void SaveData(const fs::path& folder) {
                            systemErrorText(err) + " Es wurde nichts gesichert.");
     }
 
-    auto regStaged = stage(regFile, regBytes);
-    auto journalStaged = stage(journalCopy, journalBytes);
+    // A backup is a file the user takes elsewhere, made like any other file they save.
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    const mode_t mode = 0666 & ~mask;
+    auto regStaged = stage(regFile, regBytes, mode);
+    auto journalStaged = stage(journalCopy, journalBytes, mode);
     if (int err = regStaged->Commit()) throw EBackupError(cannotWrite(regFile, err));
     if (int err = journalStaged->Commit())
         throw EBackupError(cannotWrite(journalCopy, err) + " Die Einstellungen wurden gesichert, "
@@ -171,7 +179,7 @@ RestoreResult RestoreData(const fs::path& folder) {
     try {
         if (auto bytes = readWhole(journalCopy)) {
             fs::create_directories(journal.parent_path(), ec);
-            journalStaged = stage(journal, *bytes);
+            journalStaged = stage(journal, *bytes, 0600);
         }
     } catch (int err) {
         throw EBackupError("Die Datei " + quoted(journalCopy) + " kann nicht gelesen werden. " +
