@@ -247,7 +247,8 @@ void TFolderDialog::initialized() {
     }
     if (rootFolderInfo(FRootFolder).place == RootPlace::Computer &&
         FRootFolder == TSHFolders::foDesktopExpanded)
-        tree_->expand(model_->index(QDir::homePath()).parent());
+        for (QModelIndex i = model_->index(QDir::homePath()); i.isValid(); i = i.parent())
+            tree_->expand(i);
     const QFileInfo start(FFolder);
     bool selected = !FFolder.isEmpty() && start.isDir() && selectPath(FFolder);
     if (!selected && !PStartItemIDList.isEmpty()) selected = selectPath(PStartItemIDList);

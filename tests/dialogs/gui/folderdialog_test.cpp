@@ -44,8 +44,8 @@ protected:
 
 TEST_F(FolderDialogTest, OpensOnTheFolderAndReturnsTheChoice) {
     // Deep enough for the status line to shorten.
-    const fs::path deep = dir / "Dokumente und Einstellungen" / "Benutzer" / "Eigene Dateien" /
-                          "Sicherungen" / "Formulare";
+    const fs::path deep = dir / ".versteckt" / "Dokumente und Einstellungen" / "Benutzer" /
+                          "Eigene Dateien" / "Sicherungen" / "Formulare";
     fs::create_directories(deep);
     TFolderDialog d;
     d.SetFolder(q(deep));
