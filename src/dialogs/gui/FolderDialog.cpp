@@ -271,6 +271,13 @@ bool TFolderDialog::selectPath(const QString& path) {
     if (!model_ || !QFileInfo(path).isDir()) return false;
     const QModelIndex index = model_->index(QDir::cleanPath(path));
     if (!index.isValid()) return false;
+    // A folder outside the tree's root cannot be shown there.
+    const QModelIndex root = tree_->rootIndex();
+    if (root.isValid()) {
+        QModelIndex i = index.parent();
+        while (i.isValid() && i != root) i = i.parent();
+        if (i != root) return false;
+    }
     tree_->setCurrentIndex(index);
     tree_->scrollTo(index, QAbstractItemView::PositionAtCenter);
     pendingScroll_.clear();

@@ -210,6 +210,17 @@ TEST_F(FolderDialogTest, RootChoicesOfThisSystem) {
         });
         EXPECT_EQ(top, c.top) << static_cast<int>(c.root);
     }
+    // A start folder outside the root is not selected.
+    test::TempDir outside;
+    TFolderDialog d;
+    d.SetRootFolder(TSHFolders::foPersonal);
+    d.SetFolder(q(outside.path()));
+    bool selected = true;
+    execute(d, [&](int, QDialog* w) {
+        selected = d.Tree()->currentIndex().isValid();
+        w->reject();
+    });
+    EXPECT_FALSE(selected);
     qputenv("HOME", oldHome);
 }
 
