@@ -12,6 +12,8 @@ using Args = std::vector<std::string>;
 
 int regExport(const Args& args, std::ostream& out, std::ostream& err);
 int regImport(const Args& args, std::ostream& out, std::ostream& err);
+int backup(const Args& args, std::ostream& out, std::ostream& err);
+int restore(const Args& args, std::ostream& out, std::ostream& err);
 int journal(const Args& args, std::ostream& out, std::ostream& err);
 int check(const Args& args, std::ostream& out, std::ostream& err);
 int bank(const Args& args, std::ostream& out, std::ostream& err);

@@ -19,6 +19,10 @@ const Command kCommands[] = {
      regExport},
     {"reg-import", "reg-import DATEI            eine .reg-Datei in die Einstellungen einlesen",
      regImport},
+    {"backup",
+     "backup ORDNER               Einstellungen, Adressen und Journal in einen Ordner sichern",
+     backup},
+    {"restore", "restore ORDNER --yes        eine Sicherung aus dem Ordner zurücklesen", restore},
     {"journal",
      "journal [--file DATEI]      das Journal zeilenweise ausgeben\n"
      "  journal print [--file DATEI] [--from-number N] [--to-number N]\n"
