@@ -3,6 +3,7 @@
 #include "platform/gui/qtprinter.h"
 
 #include <QApplication>
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -49,6 +50,31 @@ void printToPdfFile(const std::filesystem::path& file, const std::function<void(
         if (!existed) std::filesystem::remove(file, ec);
         throw;
     }
+}
+
+void printToNamedPrinter(const std::string& name, const std::function<void(Printer&)>& job) {
+    ensureApplication();
+    QtPrinter printer;
+    printer.setInteractive(false);
+    const std::vector<std::string> names = printer.Printers();
+    const auto it = std::find(names.begin(), names.end(), name);
+    if (it == names.end()) {
+        std::string known;
+        for (const auto& n : names) known += (known.empty() ? "" : ", ") + n;
+        throw EPrinter("Unbekannter Drucker '" + name + "' (vorhanden: " + known + ").");
+    }
+    printer.SetPrinterIndex(int(it - names.begin()));
+    try {
+        job(printer);
+    } catch (...) {
+        if (printer.Printing()) printer.Abort();
+        throw;
+    }
+}
+
+std::vector<std::string> installedPrinters() {
+    ensureApplication();
+    return QtPrinter().Printers();
 }
 
 } // namespace formidor::gui
