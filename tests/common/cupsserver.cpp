@@ -334,6 +334,12 @@ PdfPage PdfPage::turnedBack() const {
     return p;
 }
 
+int CupsServer::jobsTaken(const std::string& queue) const {
+    const std::string all =
+        capture("lpstat -h '" + socket_ + "' -W all -o '" + queue + "' 2>/dev/null");
+    return int(std::count(all.begin(), all.end(), '\n'));
+}
+
 const PdfWord* PdfPage::find(const std::string& text) const {
     for (const auto& w : words)
         if (w.text == text) return &w;
@@ -344,21 +350,42 @@ namespace {
 
 constexpr int kInkDpi = 400;
 
+// A rendered part of a page: pixels from (x0, y0) of the whole page's raster.
 struct Gray {
-    int width = 0, height = 0;
+    int x0 = 0, y0 = 0, width = 0, height = 0;
     std::vector<unsigned char> px;
-    bool ink(int x, int y) const { return px[size_t(y) * size_t(width) + size_t(x)] < 128; }
+    bool ink(int x, int y) const {
+        x -= x0;
+        y -= y0;
+        if (x < 0 || y < 0 || x >= width || y >= height) return false;
+        return px[size_t(y) * size_t(width) + size_t(x)] < 128;
+    }
 };
 
-std::optional<Gray> render(const fs::path& pdf) {
+// Renders only the part of the page the words lie in: the whole sheet takes long at this
+// resolution.
+std::optional<Gray> render(const fs::path& pdf, int pageNumber, const std::vector<PdfWord>& words) {
     const fs::path base = fs::path(pdf).replace_extension("");
-    const std::string cmd = "pdftoppm -f 1 -l 1 -singlefile -gray -r " + std::to_string(kInkDpi) +
-                            " '" + pdf.string() + "' '" + base.string() + "'";
+    const std::string n = std::to_string(pageNumber);
+    const double s = kInkDpi / 72.0;
+    double l = 1e9, t = 1e9, r = 0, b = 0;
+    for (const auto& w : words) {
+        l = std::min(l, w.xMin), t = std::min(t, w.yMin);
+        r = std::max(r, w.xMax), b = std::max(b, w.yMax);
+    }
+    Gray g;
+    g.x0 = std::max(0, int((l - 4) * s));
+    g.y0 = std::max(0, int((t - 4) * s));
+    const int cw = int((r + 4) * s) - g.x0, ch = int((b + 4) * s) - g.y0;
+    const std::string cmd = "pdftoppm -f " + n + " -l " + n + " -singlefile -gray -r " +
+                            std::to_string(kInkDpi) + " -x " + std::to_string(g.x0) + " -y " +
+                            std::to_string(g.y0) + " -W " + std::to_string(cw) + " -H " +
+                            std::to_string(ch) + " '" + pdf.string() + "' '" + base.string() +
+                            "' 2>/dev/null";
     if (std::system(cmd.c_str()) != 0) return std::nullopt;
     std::ifstream in(base.string() + ".pgm", std::ios::binary);
     std::string magic;
     int maxval = 0;
-    Gray g;
     in >> magic >> g.width >> g.height >> maxval;
     in.get();
     if (magic != "P5" || maxval != 255 || g.width <= 0 || g.height <= 0) return std::nullopt;
@@ -372,10 +399,8 @@ std::optional<Gray> render(const fs::path& pdf) {
 // The ink inside the word's box (widened by a point), in points.
 void findInk(const Gray& g, PdfWord& w) {
     const double s = kInkDpi / 72.0;
-    const int x0 = std::max(0, int((w.xMin - 1) * s)),
-              x1 = std::min(g.width, int((w.xMax + 1) * s));
-    const int y0 = std::max(0, int((w.yMin - 1) * s)),
-              y1 = std::min(g.height, int((w.yMax + 1) * s));
+    const int x0 = int((w.xMin - 1) * s), x1 = int((w.xMax + 1) * s);
+    const int y0 = int((w.yMin - 1) * s), y1 = int((w.yMax + 1) * s);
     int left = x1, top = y1, bottom = -1;
     for (int y = y0; y < y1; ++y)
         for (int x = x0; x < x1; ++x)
@@ -392,8 +417,10 @@ void findInk(const Gray& g, PdfWord& w) {
 
 } // namespace
 
-std::optional<PdfPage> readPdfPage(const fs::path& pdf, bool withInk) {
-    const std::string listing = capture("pdftotext -f 1 -l 1 -bbox '" + pdf.string() + "' -");
+std::optional<PdfPage> readPdfPage(const fs::path& pdf, bool withInk, int pageNumber) {
+    const std::string n = std::to_string(pageNumber);
+    const std::string listing =
+        capture("pdftotext -f " + n + " -l " + n + " -bbox '" + pdf.string() + "' -");
     static const std::regex page("<page width=\"([0-9.]+)\" height=\"([0-9.]+)\">");
     static const std::regex word(
         "<word xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\" xMax=\"([0-9.]+)\" yMax=\"([0-9.]+)\">"
@@ -407,7 +434,8 @@ std::optional<PdfPage> readPdfPage(const fs::path& pdf, bool withInk) {
         p.words.push_back({(*it)[5], std::stod((*it)[1]), std::stod((*it)[2]), std::stod((*it)[3]),
                            std::stod((*it)[4])});
     if (withInk) {
-        auto g = render(pdf);
+        if (p.words.empty()) return p;
+        auto g = render(pdf, pageNumber, p.words);
         if (!g) return std::nullopt;
         for (auto& w : p.words) findInk(*g, w);
     }

@@ -42,6 +42,8 @@ public:
     // Waits until the server holds no unfinished job and returns the PDFs written (oldest
     // first); nothing when a job is still pending after a few seconds.
     std::vector<std::filesystem::path> waitForOutput() const;
+    // Every job the server took for the queue since it was added, finished or not.
+    int jobsTaken(const std::string& queue) const;
     // Runs one of the server's client tools against this server (cupsdisable, cupsreject, …).
     bool tool(std::vector<std::string> args) const;
 
@@ -64,7 +66,7 @@ private:
     double startSeconds_ = 0;
 };
 
-// The words of a PDF's first page as pdftotext -bbox lists them, in points from the sheet's
+// The words of a PDF's page as pdftotext -bbox lists them, in points from the sheet's
 // top-left corner.
 struct PdfWord {
     std::string text;
@@ -82,7 +84,8 @@ struct PdfPage {
     PdfPage turnedBack() const;
 };
 // With ink, the first page is rendered to find each word's ink (0.1 mm exact).
-std::optional<PdfPage> readPdfPage(const std::filesystem::path& pdf, bool withInk = false);
+std::optional<PdfPage> readPdfPage(const std::filesystem::path& pdf, bool withInk = false,
+                                   int pageNumber = 1);
 
 inline double pointsToMm(double points) {
     return points * 25.4 / 72.0;

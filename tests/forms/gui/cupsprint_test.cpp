@@ -149,6 +149,7 @@ TEST_F(CupsTransfer, AQueueThatCannotPrintIsReportedAndNothingIsStored) {
     EXPECT_EQ(errors[0], "Der Drucker \"Formidor_Test\" ist angehalten.");
     EXPECT_EQ(refills, 0);
     EXPECT_TRUE(journal.Liste().empty());
+    EXPECT_EQ(server->jobsTaken(kQueue), 0);
     EXPECT_EQ(page.EBetrag->text(), "1234,56");
     TRegistry reg;
     EXPECT_FALSE(reg.KeyExists("\\" + std::string(kAppKey) + "\\UeberwA\\Jürgen Müller"));
