@@ -12,6 +12,7 @@
 #include "platform/gui/printdialogs.h"
 #include "platform/gui/qtprinter.h"
 #include "platform/hive.h"
+#include "platform/text.h"
 
 #include <QComboBox>
 #include <QStringList>
@@ -135,7 +136,16 @@ TEST_F(CupsTransfer, LandsShiftedByThePrintableAreaInEveryOrientationAndFeed) {
 }
 
 TEST_F(CupsTransfer, AQueueThatCannotPrintIsReportedAndNothingIsStored) {
-    QtPrinter printer;
+    struct Case {
+        std::vector<std::string> breakIt, mendIt; // empty: the server goes away and comes back
+        const char* message;
+    };
+    const Case cases[] = {
+        {{"cupsdisable", kQueue}, {"cupsenable", kQueue}, kPrinterStoppedMessage},
+        {{"cupsreject", kQueue}, {"cupsaccept", kQueue}, kPrinterRejectsMessage},
+        {{}, {}, kPrinterUnreachableMessage},
+    };
+    QtPrinter printer; // the list is read while the queue works
     choose(printer, kQueue);
     Journal journal{home.path() / "journal"};
     journal.JournalLaden();
@@ -143,19 +153,29 @@ TEST_F(CupsTransfer, AQueueThatCannotPrintIsReportedAndNothingIsStored) {
     TransferPage page;
     setupTransferPage(&page, {&calibration, &journal, [&] { ++refills; }, &printer});
     type(page);
-    ASSERT_TRUE(server->tool({"cupsdisable", kQueue}));
-    QTest::mouseClick(page.Button1, Qt::LeftButton);
-    ASSERT_EQ(errors.size(), 1);
-    EXPECT_EQ(errors[0], "Der Drucker \"Formidor_Test\" ist angehalten.");
-    EXPECT_EQ(refills, 0);
-    EXPECT_TRUE(journal.Liste().empty());
-    EXPECT_EQ(server->jobsTaken(kQueue), 0);
-    EXPECT_EQ(page.EBetrag->text(), "1234,56");
-    TRegistry reg;
-    EXPECT_FALSE(reg.KeyExists("\\" + std::string(kAppKey) + "\\UeberwA\\Jürgen Müller"));
+    for (const auto& c : cases) {
+        std::string why;
+        if (c.breakIt.empty())
+            server->stop();
+        else
+            ASSERT_TRUE(server->tool(c.breakIt));
+        errors.clear();
+        QTest::mouseClick(page.Button1, Qt::LeftButton);
+        ASSERT_EQ(errors.size(), 1) << c.message;
+        EXPECT_EQ(errors[0].toStdString(), formatMessage(c.message, kQueue));
+        EXPECT_EQ(refills, 0);
+        EXPECT_TRUE(journal.Liste().empty());
+        EXPECT_EQ(page.EBetrag->text(), "1234,56");
+        TRegistry reg;
+        EXPECT_FALSE(reg.KeyExists("\\" + std::string(kAppKey) + "\\UeberwA\\Jürgen Müller"));
+        if (c.breakIt.empty())
+            ASSERT_TRUE(server->start(why)) << why;
+        else
+            ASSERT_TRUE(server->tool(c.mendIt));
+        EXPECT_EQ(server->jobsTaken(kQueue), 0) << c.message;
+    }
 
-    // The window goes on: with the queue running again the same click prints.
-    ASSERT_TRUE(server->tool({"cupsenable", kQueue}));
+    // The window goes on: with the queue working again the same click prints.
     errors.clear();
     QTest::mouseClick(page.Button1, Qt::LeftButton);
     EXPECT_TRUE(errors.isEmpty()) << errors.join("\n").toStdString();
