@@ -3,8 +3,11 @@
 #include "app/gui/UeberweisM.h"
 
 #include "addressbook/addressbook.h"
+#include "addressbook/gui/datapage.h"
 #include "common/testenv.h"
 #include "forms/deposit.h"
+#include "forms/gui/cashondeliverypage.h"
+#include "forms/gui/chequepage.h"
 #include "forms/gui/depositpage.h"
 #include "forms/gui/directdebitpage.h"
 #include "forms/gui/transferpage.h"
@@ -82,6 +85,35 @@ TEST_F(AssembledWindow, StartPrintAndCloseCarryAddressesAndJournal) {
     EXPECT_EQ(std::filesystem::file_size(paths::journalFile()), 2u * 440u);
 }
 
+TEST_F(AssembledWindow, ChequeAndDirectDebitPrintAndJournal) {
+    UeberweisungAdressen earlier;
+    earlier.EAuftraggeber = "Verein e.V.";
+    earlier.EEigeneKontonr = "123456";
+    SaveEmpfaenger(earlier); // the last-used originator, preloaded as the payee
+    auto w = std::make_unique<TMainForm>();
+    w->show();
+    QApplication::processEvents();
+
+    DirectDebitPage& d = *w->TabSheet1;
+    EXPECT_EQ(d.EKontoinhaberD->text(), "Verein e.V."); // the payee is on the cover sheet
+    d.ENameZ->setEditText("Stadtwerke Köln");
+    d.EBetragZ->setText("10,50");
+    QTest::mouseClick(d.Button13, Qt::LeftButton);
+    EXPECT_EQ(d.EStueckzahlD->text(), "1");
+    EXPECT_EQ(d.EBetragD->text(), "10,50");
+    EXPECT_GE(d.ENameZ->findText("Stadtwerke Köln"), 0); // refilled after the print
+
+    ChequePage& c = *w->TabSheet3;
+    c.EEmpfaenger1->setEditText("Jürgen Müller");
+    c.EBetragV->setText("50");
+    EXPECT_EQ(c.LBetragB->text(), "*fuenf*null*");
+    QTest::mouseClick(c.Button3, Qt::LeftButton);
+    EXPECT_TRUE(errors.isEmpty()) << errors.join("\n").toStdString();
+    EXPECT_EQ(printer().Documents().size(), 2u);
+    EXPECT_GE(w->TabSheet2->EEmpfaenger->findText("Jürgen Müller"), 0);
+    EXPECT_EQ(w->JournalX->StringGrid1->model()->rowCount(), 6);
+}
+
 TEST_F(AssembledWindow, LeavingBankCodeFieldsLooksUpTheShippedDirectory) {
     auto w = std::make_unique<TMainForm>();
     w->show();
@@ -147,6 +179,43 @@ TEST_F(AssembledWindow, UnreadableJournalIsReportedAndLeftAsItIs) {
     EXPECT_EQ(errors.size(), 1);
     w->close();
     EXPECT_TRUE(std::filesystem::is_directory(paths::journalFile()));
+}
+
+TEST_F(AssembledWindow, DeletedLastOriginatorComesBackAsANameWithEmptyFields) {
+    UeberweisungAdressen earlier;
+    earlier.EAuftraggeber = "Jürgen Müller";
+    earlier.EEigeneKontonr = "1234567";
+    earlier.EAuftraggeberBLZ = "37050198";
+    SaveEmpfaenger(earlier);
+    {
+        auto w = std::make_unique<TMainForm>();
+        w->show();
+        QApplication::processEvents();
+        ASSERT_EQ(w->TabSheet2->EEigeneKontonr->text(), "1234567");
+        w->PageControl1->setCurrentWidget(w->TabSheet13);
+        QApplication::processEvents();
+        QListWidget* list = w->TabSheet13->LBAbs;
+        ASSERT_EQ(list->count(), 1);
+        list->setCurrentRow(0);
+        w->TabSheet13->Button30->click();
+        EXPECT_EQ(list->count(), 0);
+        // The form pages keep the name until their lists are filled again.
+        EXPECT_GE(w->TabSheet2->EAuftraggeber->findText("Jürgen Müller"), 0);
+        w->close();
+    }
+    auto w = std::make_unique<TMainForm>();
+    w->show();
+    QApplication::processEvents();
+    EXPECT_EQ(w->TabSheet2->EAuftraggeber->currentText(), "Jürgen Müller");
+    EXPECT_EQ(w->TabSheet2->EEigeneKontonr->text().trimmed(), "");
+    EXPECT_EQ(w->TabSheet2->EAuftraggeberBLZ->text().trimmed(), "");
+    EXPECT_EQ(w->TabSheet2->EAuftraggeber->findText("Jürgen Müller"), -1);
+    EXPECT_EQ(w->TabSheet1->ENameZEmpf->currentText(), "Jürgen Müller");
+    EXPECT_EQ(w->TabSheet1->EKontonrZEmpf->text().trimmed(), "");
+    EXPECT_EQ(w->TabSheet6->EEmpfN->currentText(), "Jürgen Müller");
+    EXPECT_EQ(w->TabSheet6->EKontonrEmpfN->text().trimmed(), "");
+    EXPECT_TRUE(errors.isEmpty()) << errors.join("\n").toStdString();
+    w->close();
 }
 
 } // namespace
