@@ -32,7 +32,7 @@ public:
     int port() const { return port_; }
     bool running() const;
 
-    // (Re)creates the queue: enabled, accepting jobs, the process's only one and the default,
+    // (Re)creates the queue: enabled, accepting jobs and the default,
     // with a PPD of these margins; its output folder starts empty.
     // False when the server refused it.
     bool addQueue(const std::string& name, const QueueMargins& margins);
