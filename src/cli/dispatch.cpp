@@ -45,9 +45,11 @@ const Command kCommands[] = {
      "layout FORMULAR [OPTIONEN]  die gedruckten Texte eines Formulars mit Position ausgeben",
      layout},
     {"print",
-     "print FORMULAR [OPTIONEN] --pdf DATEI\n"
-     "                             ein Formular in eine PDF-Datei drucken",
+     "print FORMULAR [OPTIONEN] --pdf DATEI | --printer DRUCKER\n"
+     "                             ein Formular in eine PDF-Datei oder auf einen Drucker drucken",
      print},
+    {"printers", "printers                    die installierten Drucker zeilenweise ausgeben",
+     printers},
     {"list",
      "list originators|recipients --pdf DATEI\n"
      "                             die Liste aller Auftraggeber oder Empfänger drucken",
@@ -66,7 +68,7 @@ void usage(std::ostream& out) {
 bool needsPrinter(const Args& args) {
     if (args.empty()) return false;
     const std::string& c = args[0];
-    if (c == "print" || c == "list" || c == "calibration-sheet") return true;
+    if (c == "print" || c == "printers" || c == "list" || c == "calibration-sheet") return true;
     return c == "journal" && args.size() > 1 && args[1] == "print";
 }
 
