@@ -4,6 +4,7 @@
 #include "bankdata/pruefziffer.h"
 #include "cli/commands.h"
 #include "common/testenv.h"
+#include "floor.h"
 
 #include <benchmark/benchmark.h>
 #include <random>
@@ -80,6 +81,13 @@ void BM_CliCheckInfile100k(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * 100000);
 }
 BENCHMARK(BM_CliCheckInfile100k)->Unit(benchmark::kMillisecond);
+
+// The floor of every lookup and search above: the directory file's bytes read into fresh memory.
+void BM_Floor_ReadDirectoryBytes(benchmark::State& state) {
+    auto file = shipped();
+    for (auto _ : state) benchmark::DoNotOptimize(formidor::bench::readBytesFloor(file));
+}
+BENCHMARK(BM_Floor_ReadDirectoryBytes)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

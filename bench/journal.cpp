@@ -3,6 +3,7 @@
 // page (load plus the page's rows).
 #include "journal/journal.h"
 #include "common/testenv.h"
+#include "floor.h"
 
 #include <benchmark/benchmark.h>
 
@@ -74,6 +75,15 @@ void BM_JournalLaden_100000(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_JournalLaden_100000)->Unit(benchmark::kMillisecond);
+
+// The floor of both loads: the file's bytes read into fresh memory, as any reader must.
+void BM_Floor_ReadJournalBytes_100000(benchmark::State& state) {
+    test::TempDir dir;
+    const auto file = dir / "journal";
+    test::writeFile(file, makeJournal(100000));
+    for (auto _ : state) benchmark::DoNotOptimize(bench::readBytesFloor(file));
+}
+BENCHMARK(BM_Floor_ReadJournalBytes_100000)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

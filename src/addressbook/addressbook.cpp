@@ -196,6 +196,40 @@ void SaveDaten(const ScheckeinreichungAdressen& d) {
     reg.CloseKey();
 }
 
+void SaveAusl(const AuslandAdressen& d) {
+    {
+        TRegistry reg;
+        if (openForWrite(reg, kUeberwE, d.EEmpfaengerName)) {
+            reg.WriteString("Strasse", d.EEmpfaengerStrasse);
+            reg.WriteString("OrtLand", d.EEmpfaengerOrtLand);
+            reg.WriteString("KontonrIBAN", d.EKontonrIBAN);
+            reg.WriteString("Bankcode", d.EEmpfaengerBankcode);
+            reg.WriteString("SWIFT", d.EEmpfaengerBankSwift);
+            reg.WriteString("Bankname", d.EEmpfaengerBankName);
+            reg.WriteString("Bankstrasse", d.EEmpfaengerBankStrasse);
+            reg.WriteString("Bankortland", d.EEmpfaengerBankOrtLand);
+            for (size_t i = 0; i < d.e105bis110.size(); ++i)
+                reg.WriteString(std::to_string(105 + i), d.e105bis110[i]);
+            for (size_t i = 0; i < d.e111.size(); ++i)
+                reg.WriteString("111_" + std::to_string(i + 1), d.e111[i]);
+            reg.WriteBool("transit", d.CBTransit);
+            reg.WriteString("Zielland", d.EZielland);
+            reg.CloseKey();
+        }
+    }
+    TRegistry reg;
+    if (!openForWrite(reg, kUeberwA, d.EAuftraggeberName)) return;
+    reg.WriteBool("Bankdrucken", d.CBBankdrucken);
+    reg.WriteString("BLZ", d.EAuftraggeberBLZ);
+    reg.WriteString("Bank", d.EAuftraggeberBank);
+    reg.WriteString("Kontonr", d.EAuftraggeberKontonr);
+    reg.WriteString("Strasse", d.EAuftraggeberStrasse);
+    reg.WriteString("PLZOrt", d.EAuftraggeberPLZOrt);
+    reg.WriteString("Telefon", d.etelefon);
+    reg.WriteString("Referenz", d.EReferenzKontoinhaber);
+    reg.CloseKey();
+}
+
 // --- readers ---
 
 EEmpfaengerFelder EEmpfaengerClick(std::string_view name) {
@@ -290,6 +324,68 @@ EPPAbsender1Felder EPPAbsender1Click(std::string_view name) {
 EPPEEmpf1Felder EPPEEmpf1Click(std::string_view name) {
     auto v = readRecord(kUeberwE, name, {"Anrede", "Empfaenger2", "PLZ", "Ort", "Land"});
     return {v[0], v[1], v[2], v[3], v[4]};
+}
+
+namespace {
+
+// A check box stored as a boolean; missing, or stored as text by an import, reads unchecked.
+bool readFlag(TRegistry& reg, std::string_view value) {
+    return reg.GetDataType(value) == TRegDataType::rdInteger && reg.ReadBool(value);
+}
+
+// Opens a record for reading; false when the name has no record (the empty name is the
+// collection itself).
+bool openRecord(TRegistry& reg, std::string_view collection, std::string_view name) {
+    if (!reg.OpenKey(collectionPath(collection), true)) return false;
+    return name.empty() || reg.OpenKey(recordPath(collection, name), false);
+}
+
+} // namespace
+
+EAuftraggeberKontonrFelder EAuftraggeberKontonrClick(std::string_view name) {
+    EAuftraggeberKontonrFelder f;
+    try {
+        TRegistry reg;
+        if (!openRecord(reg, kUeberwA, name)) return f;
+        f.found = true;
+        f.EAuftraggeberStrasse = readText(reg, "Strasse");
+        f.EAuftraggeberPLZOrt = readText(reg, "PLZOrt");
+        f.EAuftraggeberBLZ = readText(reg, "BLZ");
+        f.EAuftraggeberBank = readText(reg, "Bank");
+        f.EReferenzKontoinhaber = readText(reg, "Referenz");
+        f.etelefon = readText(reg, "Telefon");
+        f.CBBankdrucken = readFlag(reg, "Bankdrucken");
+        reg.CloseKey();
+    } catch (const ERegistryException&) {
+        return {};
+    }
+    return f;
+}
+
+EEmpfaengerNameFelder EEmpfaengerNameClick(std::string_view name) {
+    EEmpfaengerNameFelder f;
+    try {
+        TRegistry reg;
+        if (!openRecord(reg, kUeberwE, name)) return f;
+        f.EEmpfaengerStrasse = readText(reg, "Strasse");
+        f.EEmpfaengerOrtLand = readText(reg, "OrtLand");
+        f.EKontonrIBAN = readText(reg, "KontonrIBAN");
+        f.EEmpfaengerBankcode = readText(reg, "Bankcode");
+        f.EEmpfaengerBankSwift = readText(reg, "SWIFT");
+        f.EEmpfaengerBankName = readText(reg, "Bankname");
+        f.EEmpfaengerBankStrasse = readText(reg, "Bankstrasse");
+        f.EEmpfaengerBankOrtLand = readText(reg, "Bankortland");
+        f.EZielland = readText(reg, "Zielland");
+        for (size_t i = 0; i < f.e105bis110.size(); ++i)
+            f.e105bis110[i] = readText(reg, std::to_string(105 + i));
+        for (size_t i = 0; i < f.e111.size(); ++i)
+            f.e111[i] = readText(reg, "111_" + std::to_string(i + 1));
+        f.CBTransit = readFlag(reg, "transit");
+        reg.CloseKey();
+    } catch (const ERegistryException&) {
+        return {};
+    }
+    return f;
 }
 
 std::vector<std::string> LoadAbs() {

@@ -107,6 +107,24 @@ struct ScheckeinreichungAdressen {
 };
 void SaveDaten(const ScheckeinreichungAdressen& d);
 
+// Foreign transfer window (SaveAusl): the recipient record first, then the originator record,
+// each value in this order. The check boxes are stored as booleans (integers 0 / 1), every other
+// value as a string. Nothing here is the last-used originator.
+struct AuslandAdressen {
+    std::string EEmpfaengerName, EEmpfaengerStrasse, EEmpfaengerOrtLand, EKontonrIBAN,
+        EEmpfaengerBankcode, EEmpfaengerBankSwift, EEmpfaengerBankName, EEmpfaengerBankStrasse,
+        EEmpfaengerBankOrtLand;
+    std::array<std::string, 6> e105bis110; // e105 … e110
+    std::array<std::string, 3> e111;       // e111_1 … e111_3
+    bool CBTransit = false;
+    std::string EZielland;
+    std::string EAuftraggeberName;
+    bool CBBankdrucken = false;
+    std::string EAuftraggeberBLZ, EAuftraggeberBank, EAuftraggeberKontonr, EAuftraggeberStrasse,
+        EAuftraggeberPLZOrt, etelefon, EReferenzKontoinhaber;
+};
+void SaveAusl(const AuslandAdressen& d);
+
 // --- readers (the fill handlers) ---
 // A value that is missing reads as the empty text; so does every value of a name that has no
 // record. The empty name reads the collection key itself.
@@ -175,6 +193,29 @@ struct EPPEEmpf1Felder {
     std::string EPPEAnrede, EPPEEmpf2, EPPEPLZ, EPPEOrt, EPPELand;
 };
 EPPEEmpf1Felder EPPEEmpf1Click(std::string_view name);
+
+// The foreign transfer window's originator pick (EAuftraggeberKontonrClick). `found` says
+// whether the name has a record; the window's name field takes that record's name, since the
+// record holds no name of its own. A missing or non-integer Bankdrucken reads unchecked.
+struct EAuftraggeberKontonrFelder {
+    bool found = false;
+    std::string EAuftraggeberStrasse, EAuftraggeberPLZOrt, EAuftraggeberBLZ, EAuftraggeberBank,
+        EReferenzKontoinhaber, etelefon;
+    bool CBBankdrucken = false;
+};
+EAuftraggeberKontonrFelder EAuftraggeberKontonrClick(std::string_view name);
+
+// The foreign transfer window's recipient pick (EEmpfaengerNameClick). A record written by
+// another page has none of these values: they read empty and the transit box unchecked.
+struct EEmpfaengerNameFelder {
+    std::string EEmpfaengerStrasse, EEmpfaengerOrtLand, EKontonrIBAN, EEmpfaengerBankcode,
+        EEmpfaengerBankSwift, EEmpfaengerBankName, EEmpfaengerBankStrasse, EEmpfaengerBankOrtLand,
+        EZielland;
+    std::array<std::string, 6> e105bis110;
+    std::array<std::string, 3> e111;
+    bool CBTransit = false;
+};
+EEmpfaengerNameFelder EEmpfaengerNameClick(std::string_view name);
 
 // The counterfoil's sender lines for MemoDeutscheAbs: Abs1–Abs5 of UeberwE (Abs6 is stored but
 // never shown again), trailing empty lines removed.

@@ -32,6 +32,10 @@ const Command kCommands[] = {
      "print FORMULAR [OPTIONEN] --pdf DATEI\n"
      "                             ein Formular in eine PDF-Datei drucken",
      print},
+    {"list",
+     "list originators|recipients --pdf DATEI\n"
+     "                             die Liste aller Auftraggeber oder Empfänger drucken",
+     list},
 };
 
 void usage(std::ostream& out) {

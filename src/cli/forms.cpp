@@ -18,6 +18,7 @@ const CliForm* const* formTable(size_t& count) {
         &parcelCliForm(),
         &smallparcelCliForm(),
         &depositCliForm(),
+        &foreignCliForm(),
     };
     count = std::size(forms);
     return forms;

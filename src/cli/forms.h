@@ -92,5 +92,6 @@ const CliForm& codCliForm();
 const CliForm& parcelCliForm();
 const CliForm& smallparcelCliForm();
 const CliForm& depositCliForm();
+const CliForm& foreignCliForm();
 
 } // namespace formidor::cli

@@ -11,8 +11,9 @@ class Printer;
 
 namespace formidor::cli {
 
-// Runs job against the "PDF-Datei" printer writing to file; what job throws propagates, and a
-// document the job does not finish leaves no new file behind.
+// Runs job against the "PDF-Datei" printer writing to file, which is the application's printer
+// for that time (print jobs print there); what job throws propagates, and a document the job
+// does not finish leaves no new file behind.
 void printToPdf(const std::filesystem::path& file, const std::function<void(Printer&)>& job);
 
 } // namespace formidor::cli

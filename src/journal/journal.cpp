@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstring>
 #include <fcntl.h>
+#include <memory>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -190,22 +191,34 @@ std::optional<std::vector<TJournal>> readJournalFile(const fs::path& p) {
     } else if (S_ISDIR(st.st_mode)) {
         err = EISDIR;
     } else {
-        // Only whole records count; a torn tail is left out.
-        size_t count = static_cast<size_t>(st.st_size) / TJournal::kSize;
-        loaded.resize(count);
-        auto* dst = reinterpret_cast<char*>(loaded.data());
-        size_t want = count * TJournal::kSize, got = 0;
-        while (got < want) {
-            ssize_t n = ::read(fd.get(), dst + got, want - got);
-            if (n < 0) {
-                if (errno == EINTR) continue;
-                err = errno;
-                break;
+        // Only whole records count; a torn tail is left out. Read in blocks of whole records
+        // through a small buffer: the records go into the list once, without first clearing
+        // memory the read would overwrite anyway.
+        const size_t count = static_cast<size_t>(st.st_size) / TJournal::kSize;
+        loaded.reserve(count);
+        constexpr size_t kBlockRecords = 2048;
+        std::unique_ptr<TJournal::Bytes[]> block(new TJournal::Bytes[kBlockRecords]);
+        auto* dst = reinterpret_cast<char*>(block.get());
+        // As many records as the file held when it was opened; a file that shrinks meanwhile
+        // gives what is whole.
+        for (bool atEnd = false; !atEnd && err == 0 && loaded.size() < count;) {
+            const size_t want = std::min(kBlockRecords, count - loaded.size()) * TJournal::kSize;
+            size_t got = 0;
+            while (got < want) {
+                ssize_t n = ::read(fd.get(), dst + got, want - got);
+                if (n < 0) {
+                    if (errno == EINTR) continue;
+                    err = errno;
+                    break;
+                }
+                if (n == 0) {
+                    atEnd = true;
+                    break;
+                }
+                got += static_cast<size_t>(n);
             }
-            if (n == 0) break; // shrank while we read: keep what is whole
-            got += static_cast<size_t>(n);
+            for (size_t i = 0; i < got / TJournal::kSize; ++i) loaded.emplace_back(block[i]);
         }
-        loaded.resize(got / TJournal::kSize);
     }
     if (err != 0)
         throw EJournalError("Das Journal " + quoted(p) + " kann nicht gelesen werden. " +

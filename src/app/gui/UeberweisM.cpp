@@ -1,5 +1,6 @@
 #include "app/gui/UeberweisM.h"
 
+#include "addressbook/gui/datamanagement.h"
 #include "addressbook/gui/datapage.h"
 #include "app/settings.h"
 #include "bankdata/gui/BLZSuche.h"
@@ -10,6 +11,7 @@
 #include "forms/gui/depositpage.h"
 #include "forms/gui/depositprint.h"
 #include "forms/gui/directdebitpage.h"
+#include "forms/gui/foreignwindow.h"
 #include "forms/gui/parcelpage.h"
 #include "forms/gui/postalprint.h"
 #include "forms/gui/transferpage.h"
@@ -137,12 +139,16 @@ void TMainForm::wireSubsystems() {
     setupTransferPage(TabSheet2, {&Calibration(), journal_.get(), LoadEmpfaenger, nullptr});
     setupDepositPage(TabSheet10, {&Calibration(), journal_.get(), LoadEmpfaenger, nullptr, {}});
     setupPostalPages(TabSheet6, TabSheet12, {&Calibration(), LoadEmpfaenger, nullptr});
+    setupDataPage(TabSheet13, this);
 }
 
 TMainForm::~TMainForm() = default;
 
 void TMainForm::CreateOtherWindows() {
     Ausl = new TAusl(this);
+    setupAusl(Ausl, {&Calibration(), journal_.get(), nullptr, [this](QWidget* parent) {
+                         if (PrinterSetupDialog) PrinterSetupDialog(parent);
+                     }});
     BLZSucheF = new TBLZSucheF(this);
     DruckerHilfeF = new TDruckerHilfeF(this);
     JournalDruckenF = new TJournalDruckenF(this);

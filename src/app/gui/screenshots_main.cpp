@@ -2,6 +2,7 @@
 // of XDG_DATA_HOME, goes through every page, sub-page and window as a user would and saves one
 // PNG of each into DIR. The main window is closed normally at the end, so it stores its
 // settings as on every close.
+#include "addressbook/gui/datamanagement.h"
 #include "addressbook/gui/datapage.h"
 #include "app/gui/UeberweisM.h"
 #include "forms/gui/cashondeliverypage.h"
@@ -16,6 +17,7 @@
 #include "platform/gui/qtprinter.h"
 #include "platform/gui/translations.h"
 #include "platform/printer.h"
+#include "printjob/gui/PSWindow.h"
 #include "printjob/gui/samplepreview.h"
 
 #include <QApplication>
@@ -103,6 +105,47 @@ void saveSubPages(QTabWidget* tabs, const QString& prefix) {
     }
 }
 
+// A modal window with tab pages: one picture per page, the first page shown again at the end.
+void saveModalPages(QDialog* dialog, QTabWidget* tabs, const QString& name) {
+    if (!dialog) return;
+    QTimer::singleShot(0, dialog, [dialog, tabs, name] {
+        saveSubPages(tabs, name);
+        tabs->setCurrentIndex(0);
+        dialog->accept();
+    });
+    dialog->exec();
+}
+
+// Opens a list preview through its button, saves it on its first page, and for the longer
+// lists also on page 2 and zoomed in; an empty list opens nothing.
+void savePreview(TPreviewWindow& w, QPushButton* button, const QString& name) {
+    QTimer::singleShot(0, &w, [&w, name] {
+        TPreviewForm* f = w.Form();
+        if (!f) return;
+        save(f, name);
+        if (f->Preview()->PrintJob() && f->Preview()->PrintJob()->PageCount() > 1) {
+            f->Toolbar()->Button(btnNextPage)->click();
+            save(f, name + QStringLiteral("-Seite2"));
+            f->Toolbar()->Button(btnZoomIn)->click();
+            save(f, name + QStringLiteral("-Zoom"));
+        }
+        w.Close();
+    });
+    button->click();
+}
+
+// The data management page with its first entries picked, then both list previews.
+void saveDataPage(TMainForm& main) {
+    DataPage* p = main.TabSheet13;
+    auto* dm = p->findChild<DataManagement*>();
+    if (!dm) return;
+    if (p->LBAbs->count() > 0) p->LBAbs->setCurrentRow(0);
+    if (p->LBEmpf->count() > 0) p->LBEmpf->setCurrentRow(0);
+    save(&main, QStringLiteral("TabSheet13-Auswahl"));
+    savePreview(dm->PreviewWindow1(), p->Button6, QStringLiteral("PreviewWindow1"));
+    savePreview(dm->PreviewWindow2(), p->Button9, QStringLiteral("PreviewWindow2"));
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -143,7 +186,8 @@ int main(int argc, char** argv) {
             saveModal(main->UmfrageDruckenF, QStringLiteral("UmfrageDruckenF"));
         }
         if (page == main->TabSheet2) {
-            saveModal(main->Ausl, QStringLiteral("Ausl"));
+            if (main->Ausl)
+                saveModalPages(main->Ausl, main->Ausl->PageControl1, QStringLiteral("Ausl"));
             saveModal(main->BLZSucheF, QStringLiteral("BLZSucheF"));
         }
         if (page == main->TabSheet10) {
@@ -158,6 +202,7 @@ int main(int argc, char** argv) {
             bank->setCurrentIndex(-1);
             bank->setEditText(prompt);
         }
+        if (page == main->TabSheet13) saveDataPage(*main);
         if (page == main->JournalX)
             saveModal(main->JournalDruckenF, QStringLiteral("JournalDruckenF"));
     }

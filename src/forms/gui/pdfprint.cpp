@@ -33,22 +33,29 @@ void ensureApplication() {
 
 void printToPdfFile(const std::filesystem::path& file, const std::function<void(Printer&)>& job) {
     ensureApplication();
-    QtPrinter printer(false);
+    auto owned = std::make_unique<QtPrinter>(false);
+    QtPrinter& printer = *owned;
     printer.setInteractive(false);
     printer.setOutputFileName(QString::fromStdString(std::filesystem::absolute(file).string()));
     for (int i = 0; i < printer.PrinterCount(); ++i)
         if (printer.isPdfPrinter(i)) printer.SetPrinterIndex(i);
     std::error_code ec;
     const bool existed = std::filesystem::exists(file, ec);
+    // While the job runs this is also the application's printer, so that print jobs, which
+    // always print on the application's printer, write into the file as well.
+    std::unique_ptr<Printer> previous = SetPrinter(std::move(owned));
     try {
         job(printer);
     } catch (...) {
         // Nothing half-written stays under the name the caller asked for; a file that was
         // there before is not ours to delete.
         if (printer.Printing()) printer.Abort();
+        auto ours = SetPrinter(std::move(previous));
+        ours.reset();
         if (!existed) std::filesystem::remove(file, ec);
         throw;
     }
+    auto ours = SetPrinter(std::move(previous));
 }
 
 } // namespace formidor::gui

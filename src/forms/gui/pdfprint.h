@@ -11,7 +11,8 @@ class Printer;
 
 namespace formidor::gui {
 
-// Runs job against the "PDF-Datei" printer writing to file. Whatever job throws (a conversion
+// Runs job against the "PDF-Datei" printer writing to file; for that time the printer is also
+// the application's printer (ThePrinter()). Whatever job throws (a conversion
 // error before the document begins, a printer error) propagates; a document the job does not
 // finish leaves no new file behind.
 void printToPdfFile(const std::filesystem::path& file, const std::function<void(Printer&)>& job);

@@ -155,10 +155,16 @@ void TCustomPreviewWindow::placeForm() {
     if (FPosition == poDesigned || FPosition == poDefaultSizeOnly) {
         f->move(FWindowLeft, FWindowTop);
     } else if (FPosition != poDefault && FPosition != poDefaultPosOnly) {
-        if (QScreen* s = QGuiApplication::primaryScreen()) {
-            const QRect a = s->availableGeometry();
-            f->move(a.center() - QPoint(f->width() / 2, f->height() / 2));
-        }
+        // The main and the owner's form are the window of the widget that owns this component;
+        // without a visible one the window is centred on the screen.
+        QRect area;
+        auto* owner = qobject_cast<QWidget*>(parent());
+        if ((FPosition == poMainFormCenter || FPosition == poOwnerFormCenter) && owner &&
+            owner->window()->isVisible())
+            area = owner->window()->frameGeometry();
+        else if (QScreen* s = QGuiApplication::primaryScreen())
+            area = s->availableGeometry();
+        if (area.isValid()) f->move(area.center() - QPoint(f->width() / 2, f->height() / 2));
     }
     applying_ = false;
     const Qt::WindowStates st = FWindowState == wsMinimized   ? Qt::WindowMinimized

@@ -3,8 +3,10 @@
 #include "app/gui/UeberweisM.h"
 
 #include "addressbook/addressbook.h"
+#include "addressbook/gui/datapage.h"
 #include "common/testenv.h"
 #include "forms/deposit.h"
+#include "forms/gui/cashondeliverypage.h"
 #include "forms/gui/depositpage.h"
 #include "forms/gui/directdebitpage.h"
 #include "forms/gui/transferpage.h"
@@ -147,6 +149,43 @@ TEST_F(AssembledWindow, UnreadableJournalIsReportedAndLeftAsItIs) {
     EXPECT_EQ(errors.size(), 1);
     w->close();
     EXPECT_TRUE(std::filesystem::is_directory(paths::journalFile()));
+}
+
+TEST_F(AssembledWindow, DeletedLastOriginatorComesBackAsANameWithEmptyFields) {
+    UeberweisungAdressen earlier;
+    earlier.EAuftraggeber = "Jürgen Müller";
+    earlier.EEigeneKontonr = "1234567";
+    earlier.EAuftraggeberBLZ = "37050198";
+    SaveEmpfaenger(earlier);
+    {
+        auto w = std::make_unique<TMainForm>();
+        w->show();
+        QApplication::processEvents();
+        ASSERT_EQ(w->TabSheet2->EEigeneKontonr->text(), "1234567");
+        w->PageControl1->setCurrentWidget(w->TabSheet13);
+        QApplication::processEvents();
+        QListWidget* list = w->TabSheet13->LBAbs;
+        ASSERT_EQ(list->count(), 1);
+        list->setCurrentRow(0);
+        w->TabSheet13->Button30->click();
+        EXPECT_EQ(list->count(), 0);
+        // The form pages keep the name until their lists are filled again.
+        EXPECT_GE(w->TabSheet2->EAuftraggeber->findText("Jürgen Müller"), 0);
+        w->close();
+    }
+    auto w = std::make_unique<TMainForm>();
+    w->show();
+    QApplication::processEvents();
+    EXPECT_EQ(w->TabSheet2->EAuftraggeber->currentText(), "Jürgen Müller");
+    EXPECT_EQ(w->TabSheet2->EEigeneKontonr->text().trimmed(), "");
+    EXPECT_EQ(w->TabSheet2->EAuftraggeberBLZ->text().trimmed(), "");
+    EXPECT_EQ(w->TabSheet2->EAuftraggeber->findText("Jürgen Müller"), -1);
+    EXPECT_EQ(w->TabSheet1->ENameZEmpf->currentText(), "Jürgen Müller");
+    EXPECT_EQ(w->TabSheet1->EKontonrZEmpf->text().trimmed(), "");
+    EXPECT_EQ(w->TabSheet6->EEmpfN->currentText(), "Jürgen Müller");
+    EXPECT_EQ(w->TabSheet6->EKontonrEmpfN->text().trimmed(), "");
+    EXPECT_TRUE(errors.isEmpty()) << errors.join("\n").toStdString();
+    w->close();
 }
 
 } // namespace

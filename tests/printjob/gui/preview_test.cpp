@@ -416,6 +416,24 @@ TEST_F(WindowTest, BoundsAreRestoredOnReopening) {
     settle();
 }
 
+TEST_F(WindowTest, CentredOnTheOwnersWindowWhenAskedTo) {
+    QWidget owner;
+    owner.setGeometry(300, 200, 800, 600);
+    owner.show();
+    settle();
+    TPreviewWindow centred(&owner);
+    centred.SetPrintJob(&j.job);
+    centred.SetPosition(poMainFormCenter);
+    centred.Show();
+    settle();
+    // Within the pixel an odd width leaves over.
+    EXPECT_LE((centred.Form()->frameGeometry().center() - owner.frameGeometry().center())
+                  .manhattanLength(),
+              2);
+    centred.Close();
+    settle();
+}
+
 TEST_F(WindowTest, SettingsReachTheLiveForm) {
     window.SetColor(Qt::black);
     window.SetShadowSize(0);
