@@ -13,12 +13,8 @@ namespace {
 // One line per form; a new form adds its entry here.
 const CliForm* const* formTable(size_t& count) {
     static const CliForm* const forms[] = {
-        &transferCliForm(),
-        &codCliForm(),
-        &parcelCliForm(),
-        &smallparcelCliForm(),
-        &depositCliForm(),
-        &foreignCliForm(),
+        &transferCliForm(),    &codCliForm(),     &parcelCliForm(),
+        &smallparcelCliForm(), &depositCliForm(), &foreignCliForm(),
     };
     count = std::size(forms);
     return forms;
@@ -95,23 +91,33 @@ std::pair<const CliForm*, FormRequest> parseFormRequest(const std::vector<std::s
             if (!TryStrToInt(v, n))
                 throw BadArgs("Versatz " + opt + ": " + formatMessage(kInvalidInteger, v) + ".");
             (opt == "--kv" ? r.calibration.kv : r.calibration.kh) = v;
+            r.calibrationGiven = true;
         } else if (opt == "--orientation") {
             const std::string& v = value();
             if (v != "normal" && v != "hochkant")
                 throw BadArgs("Unbekannte Lage '" + v + "' (normal oder hochkant).");
             r.calibration.normal = v == "normal";
+            r.calibrationGiven = true;
         } else if (opt == "--feed") {
             const std::string& v = value();
             if (v != "links" && v != "rechts")
                 throw BadArgs("Unbekannte Einzugsseite '" + v + "' (links oder rechts).");
             r.calibration.right = v == "rechts";
+            r.calibrationGiven = true;
         } else if (withPdf && opt == "--pdf") {
             r.pdf = value();
+        } else if (withPdf && opt == "--csv") {
+            r.csv = value();
+        } else if (withPdf && opt == "--dry-run") {
+            r.dryRun = true;
         } else if (!form->option || !form->option(opt, value, r)) {
             throw BadArgs("Unbekannte Option '" + opt + "'.");
         }
     }
-    if (withPdf && r.pdf.empty()) throw BadArgs("Es fehlt --pdf DATEI.");
+    if (r.dryRun && r.csv.empty()) throw BadArgs("--dry-run prüft die Zeilen von --csv DATEI.");
+    if (withPdf && r.pdf.empty() && !r.dryRun) throw BadArgs("Es fehlt --pdf DATEI.");
+    // A batch fills the page row by row.
+    if (!r.csv.empty()) return {form, std::move(r)};
     if (form->finish)
         form->finish(r);
     else

@@ -16,9 +16,10 @@ int layout(const Args& args, std::ostream& out, std::ostream& err) {
     }
 }
 
-int print(const Args& args, std::ostream&, std::ostream& err) {
+int print(const Args& args, std::ostream& out, std::ostream& err) {
     try {
         auto [form, r] = parseFormRequest(args, true);
+        if (!r.csv.empty()) return printBatch(*form, r, out, err);
         printToPdf(r.pdf, [&, form = form](Printer& printer) { form->print(printer, r); });
         return 0;
     } catch (const std::exception& e) {
