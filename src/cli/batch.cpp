@@ -201,6 +201,9 @@ int printBatch(const CliForm& form, const FormRequest& base, std::ostream& out, 
             return 2;
         }
     }
+    // The journal is written once, after the PDF file is complete: not a thousand rewrites of
+    // the whole file, and no records of forms whose file could not be written.
+    journal.setSaveDeferred(true);
     size_t printed = 0;
     std::string failure;
     bool partial = false;
@@ -224,12 +227,21 @@ int printBatch(const CliForm& form, const FormRequest& base, std::ostream& out, 
             batch.finish();
         });
     } catch (const std::exception& e) {
-        // The file itself failed: whatever the rows stored, none of them reached it.
+        // The file itself failed: none of the rows reached it, and the journal stays as it was.
         err << e.what() << "\n";
         if (printed > 0)
-            err << printed
-                << " Zeilen wurden gespeichert (Adressbuch, Journal), aber nicht gedruckt.\n";
+            err << "Nicht gedruckt; die Adressen der " << printed
+                << (printed == 1 ? " Zeile sind" : " Zeilen sind")
+                << " im Adressbuch gespeichert, das Journal ist unverändert.\n";
         return 2;
+    }
+    if (form.journals && printed > 0) {
+        try {
+            journal.JournalSpeichern();
+        } catch (const std::exception& e) {
+            err << e.what() << "\n";
+            return 2;
+        }
     }
     if (!failure.empty()) {
         err << failure << "\n";
