@@ -151,6 +151,10 @@ StoredCalibration::StoredCalibration(char formCode) {
 }
 
 int printBatch(const CliForm& form, const FormRequest& base, std::ostream& out, std::ostream& err) {
+    if (!form.printAndRecord) {
+        err << "Das Formular '" << form.name << "' wird nicht aus einer CSV-Datei gedruckt.\n";
+        return 2;
+    }
     CsvTable table;
     try {
         table = parseCsv(readWholeFile(base.csv));

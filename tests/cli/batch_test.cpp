@@ -194,8 +194,8 @@ TEST_F(CliBatch, UsesTheStoredCalibration) {
     EXPECT_EQ(batchWords, bboxOfPage(single, 1));
 }
 
-// The other forms: the deposit slip records its journal entry; the postal forms store their
-// addresses and record none.
+// The other forms: the deposit slip, the cheque and the direct debit record their journal
+// entries; the postal forms store their addresses and record none.
 TEST_F(CliBatch, OtherFormsRunTheirOwnStepsAfterThePrint) {
     auto r = print("deposit",
                    "ComboBox1,EKontoinhaber,EGesamtbetrag\nHypoVereinsbank,Jürgen Müller,10,00\n",
@@ -209,11 +209,25 @@ TEST_F(CliBatch, OtherFormsRunTheirOwnStepsAfterThePrint) {
     ASSERT_EQ(journalRecords().size(), 1u);
     EXPECT_EQ(journalRecords()[0].Typ(), kJournalScheckeinreichung);
 
+    r = print("cheque", "EEmpfaenger1;EBetragV;EOrt\nHans Huber;99,00;Bonn\n",
+              {"--pdf", pdf.string()});
+    ASSERT_EQ(r.status, 0) << r.err;
+    r = print("debit", "ENameZ;EKontonrZ;EBLZZ;EBetragZ\nKunde A;123;10010010;10,00\n",
+              {"--pdf", pdf.string()});
+    ASSERT_EQ(r.status, 0) << r.err;
+    ASSERT_EQ(journalRecords().size(), 3u);
+    EXPECT_EQ(journalRecords()[1].Typ(), kJournalVerrechnungsscheck);
+    EXPECT_EQ(journalRecords()[2].Typ(), kJournalLastschrift);
+    // The plain-paper reports are no forms to fill from a file.
+    r = print("report-transfer", "EEmpfaenger\nA\n", {"--pdf", pdf.string()});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.err, "Das Formular 'report-transfer' wird nicht aus einer CSV-Datei gedruckt.\n");
+
     r = print("cod", "EEmpfN;NNBetrag2\nWeinhandel Vogt;12,50\nBuchladen;3\n",
               {"--pdf", pdf.string()});
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(pageTexts(pdf).size(), 2u);
-    EXPECT_EQ(journalRecords().size(), 1u);
+    EXPECT_EQ(journalRecords().size(), 3u);
     EXPECT_EQ(settings::Empfaenger(), "Buchladen");
 }
 
