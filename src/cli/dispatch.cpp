@@ -2,6 +2,7 @@
 
 #include "cli/forms.h"
 
+#include <algorithm>
 #include <iostream>
 
 namespace formidor::cli {
@@ -46,7 +47,9 @@ const Command kCommands[] = {
      layout},
     {"print",
      "print FORMULAR [OPTIONEN] --pdf DATEI | --printer DRUCKER\n"
-     "                             ein Formular in eine PDF-Datei oder auf einen Drucker drucken",
+     "                             ein Formular in eine PDF-Datei oder auf einen Drucker drucken\n"
+     "  print FORMULAR --csv DATEI [OPTIONEN] --pdf DATEI | --dry-run\n"
+     "                             ein Formular je CSV-Zeile in eine PDF-Datei drucken",
      print},
     {"printers", "printers                    die installierten Drucker zeilenweise ausgeben",
      printers},
@@ -68,7 +71,9 @@ void usage(std::ostream& out) {
 bool needsPrinter(const Args& args) {
     if (args.empty()) return false;
     const std::string& c = args[0];
-    if (c == "print" || c == "printers" || c == "list" || c == "calibration-sheet") return true;
+    // A dry run of a batch only checks its rows.
+    if (c == "print") return std::find(args.begin(), args.end(), "--dry-run") == args.end();
+    if (c == "printers" || c == "list" || c == "calibration-sheet") return true;
     return c == "journal" && args.size() > 1 && args[1] == "print";
 }
 

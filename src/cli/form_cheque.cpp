@@ -76,6 +76,15 @@ const CliForm& chequeCliForm() {
             [](Printer& printer, const FormRequest& r) {
                 forms::printChequeForm(printer, requestCounterfoil(r), r.page, r.calibration);
             },
+        .formCode = 'V',
+        .amountControl = "EBetragV",
+        .journals = true,
+        .printAndRecord =
+            [](Printer& printer, FormRequest& r, const CalibrationView& calibration,
+               Journal& journal) {
+                forms::printCheque(printer, requestCounterfoil(r), r.page, calibration, journal,
+                                   {});
+            },
     };
     return form;
 }

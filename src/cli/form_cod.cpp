@@ -32,6 +32,11 @@ const CliForm& codCliForm() {
             [](Printer& printer, const FormRequest& r) {
                 forms::printCashOnDeliveryForm(printer, r.page, r.calibration);
             },
+        .formCode = 'N',
+        .printAndRecord =
+            [](Printer& printer, FormRequest& r, const CalibrationView& calibration, Journal&) {
+                forms::printCashOnDelivery(printer, r.page, calibration, {});
+            },
     };
     return form;
 }

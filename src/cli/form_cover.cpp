@@ -27,6 +27,11 @@ const CliForm& coverCliForm() {
             [](Printer& printer, const FormRequest& r) {
                 forms::printCoverSheetForm(printer, r.page, r.calibration);
             },
+        .formCode = 'L',
+        .printAndRecord =
+            [](Printer& printer, FormRequest& r, const CalibrationView& calibration, Journal&) {
+                forms::printCoverSheetForm(printer, r.page, calibration);
+            },
     };
     return form;
 }

@@ -1,6 +1,8 @@
 // `layout debit` / `print debit`: the direct debit form.
 #include "cli/forms.h"
 
+#include "app/settings.h"
+
 #include "forms/directdebit.h"
 #include "forms/directdebitprint.h"
 
@@ -28,6 +30,21 @@ const CliForm& debitCliForm() {
         .print =
             [](Printer& printer, const FormRequest& r) {
                 forms::printDirectDebitForm(printer, r.page, r.calibration);
+            },
+        .formCode = 'L',
+        .amountControl = "EBetragZ",
+        .journals = true,
+        // The count and total of the cover sheet start as the page shows them; the last-used
+        // originator, which the page takes from the transfer page, stays as stored.
+        .printAndRecord =
+            [](Printer& printer, FormRequest& r, const CalibrationView& calibration,
+               Journal& journal) {
+                if (r.page.text("EStueckzahlD").empty()) r.page.setText("EStueckzahlD", "0");
+                if (r.page.text("EBetragD").empty()) r.page.setText("EBetragD", "0,00");
+                forms::DirectDebitAfterPrint after;
+                after.journal = &journal;
+                after.lastOriginator = settings::Empfaenger();
+                forms::printDirectDebit(printer, r.page, calibration, after);
             },
     };
     return form;

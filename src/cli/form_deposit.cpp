@@ -48,6 +48,15 @@ const CliForm& depositCliForm() {
             [](Printer& printer, const FormRequest& r) {
                 forms::printDepositForm(printer, r.page, r.calibration);
             },
+        .formCode = 'S',
+        .amountControl = "EGesamtbetrag",
+        .journals = true,
+        .printAndRecord =
+            [](Printer& printer, FormRequest& r, const CalibrationView& calibration,
+               Journal& journal) {
+                if (!forms::printDeposit(printer, r.page, calibration, journal, {}))
+                    throw BadArgs(std::string(forms::kNoDepositBankMessage));
+            },
     };
     return form;
 }

@@ -75,6 +75,12 @@ const CliForm& foreignCliForm() {
             [](Printer& printer, const FormRequest& r) {
                 forms::printForeignForm(printer, r.page, r.calibration);
             },
+        .formCode = 'A',
+        .amountControl = "EBetrag",
+        .journals = true,
+        .printAndRecord =
+            [](Printer& printer, FormRequest& r, const CalibrationView& calibration,
+               Journal& journal) { forms::printForeign(printer, r.page, calibration, journal); },
     };
     return form;
 }

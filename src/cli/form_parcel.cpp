@@ -27,6 +27,11 @@ const CliForm& parcelCliForm() {
             [](Printer& printer, const FormRequest& r) {
                 forms::printParcelCardForm(printer, r.page, r.calibration);
             },
+        .formCode = 'P',
+        .printAndRecord =
+            [](Printer& printer, FormRequest& r, const CalibrationView& calibration, Journal&) {
+                forms::printParcelCard(printer, r.page, calibration, {});
+            },
     };
     return form;
 }

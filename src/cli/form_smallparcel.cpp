@@ -23,6 +23,11 @@ const CliForm& smallparcelCliForm() {
             [](Printer& printer, const FormRequest& r) {
                 forms::printSmallParcelForm(printer, r.page, r.calibration);
             },
+        .formCode = 'P',
+        .printAndRecord =
+            [](Printer& printer, FormRequest& r, const CalibrationView& calibration, Journal&) {
+                forms::printSmallParcel(printer, r.page, calibration, {});
+            },
     };
     return form;
 }

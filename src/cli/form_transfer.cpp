@@ -64,6 +64,14 @@ const CliForm& transferCliForm() {
             [](Printer& printer, const FormRequest& r) {
                 forms::printTransferForm(printer, requestVariant(r), r.page, r.calibration);
             },
+        .formCode = 'U',
+        .amountControl = "EBetrag",
+        .journals = true,
+        .printAndRecord =
+            [](Printer& printer, FormRequest& r, const CalibrationView& calibration,
+               Journal& journal) {
+                forms::printTransfer(printer, requestVariant(r), r.page, calibration, journal, {});
+            },
     };
     return form;
 }

@@ -103,28 +103,40 @@ std::pair<const CliForm*, FormRequest> parseFormRequest(const std::vector<std::s
             if (!TryStrToInt(v, n))
                 throw BadArgs("Versatz " + opt + ": " + formatMessage(kInvalidInteger, v) + ".");
             (opt == "--kv" ? r.calibration.kv : r.calibration.kh) = v;
+            r.calibrationGiven = true;
         } else if (opt == "--orientation") {
             const std::string& v = value();
             if (v != "normal" && v != "hochkant")
                 throw BadArgs("Unbekannte Lage '" + v + "' (normal oder hochkant).");
             r.calibration.normal = v == "normal";
+            r.calibrationGiven = true;
         } else if (opt == "--feed") {
             const std::string& v = value();
             if (v != "links" && v != "rechts")
                 throw BadArgs("Unbekannte Einzugsseite '" + v + "' (links oder rechts).");
             r.calibration.right = v == "rechts";
+            r.calibrationGiven = true;
         } else if (withPdf && opt == "--pdf") {
             r.pdf = value();
         } else if (withPdf && opt == "--printer") {
             r.printer = value();
+        } else if (withPdf && opt == "--csv") {
+            r.csv = value();
+        } else if (withPdf && opt == "--dry-run") {
+            r.dryRun = true;
         } else if (!form->option || !form->option(opt, value, r)) {
             throw BadArgs("Unbekannte Option '" + opt + "'.");
         }
     }
-    if (withPdf && r.pdf.empty() && r.printer.empty())
+    if (r.dryRun && r.csv.empty()) throw BadArgs("--dry-run prüft die Zeilen von --csv DATEI.");
+    if (withPdf && !r.dryRun && r.pdf.empty() && r.printer.empty())
         throw BadArgs("Es fehlt --pdf DATEI oder --printer DRUCKER.");
     if (withPdf && !r.pdf.empty() && !r.printer.empty())
         throw BadArgs("--pdf und --printer schließen einander aus.");
+    if (!r.csv.empty() && !r.printer.empty())
+        throw BadArgs("Die Formulare einer CSV-Datei gehen in eine PDF-Datei (--pdf DATEI).");
+    // A batch fills the page row by row.
+    if (!r.csv.empty()) return {form, std::move(r)};
     if (form->finish)
         form->finish(r);
     else

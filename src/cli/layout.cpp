@@ -16,9 +16,10 @@ int layout(const Args& args, std::ostream& out, std::ostream& err) {
     }
 }
 
-int print(const Args& args, std::ostream&, std::ostream& err) {
+int print(const Args& args, std::ostream& out, std::ostream& err) {
     try {
         auto [form, r] = parseFormRequest(args, true);
+        if (!r.csv.empty()) return printBatch(*form, r, out, err);
         const auto job = [&, form = form](Printer& printer) { form->print(printer, r); };
         if (r.printer.empty())
             printToPdf(r.pdf, job);

@@ -12,6 +12,7 @@ FormPrint::FormPrint(Printer& printer, const FormPrinterParams& params,
     printer_.SetOrientation(setup_.portrait ? TPrinterOrientation::poPortrait
                                             : TPrinterOrientation::poLandscape);
     printer_.SetTitle(setup_.title);
+    printer_.SetDocumentName(std::string(formDocumentName(params.id)));
     printer_.BeginDoc();
     open_ = true;
     try {

@@ -109,6 +109,30 @@ const FormPrinterParams& formPrinter(FormPrinterId id) {
     return kFormPrinters[static_cast<size_t>(id)];
 }
 
+std::string_view formDocumentName(FormPrinterId id) {
+    switch (id) {
+    case P::Transfer:
+        return "Überweisung";
+    case P::CrossedCheque:
+        return "Verrechnungsscheck";
+    case P::DirectDebit:
+        return "Lastschrift";
+    case P::CoverSheet:
+        return "Lastschrift-Begleitzettel";
+    case P::CashOnDelivery:
+        return "Nachnahme";
+    case P::ChequeDeposit:
+        return "Scheckeinreichung";
+    case P::ParcelCard:
+        return "Paketschein";
+    case P::SmallParcel:
+        return "Päckchenschein";
+    case P::ForeignTransfer:
+        return "Auslandsüberweisung";
+    }
+    return "Formidor";
+}
+
 FrameSetup frameSetup(const FormPrinterParams& params, const CalibrationView& calibration) {
     const char code = params.formCode;
     FrameSetup s;

@@ -48,6 +48,9 @@ struct FormPrinterParams {
 
 const std::array<FormPrinterParams, 9>& formPrinters();
 const FormPrinterParams& formPrinter(FormPrinterId id);
+// The form's name as the user calls it ("Überweisung"), which names the document for the file
+// the PDF printer suggests.
+std::string_view formDocumentName(FormPrinterId id);
 
 inline constexpr std::string_view kJobTitlePrefix = "Quillon Zentrix. - ";
 // A form fed at the left in portrait lands this far right of its position, one fed at the

@@ -327,8 +327,10 @@ void Journal::JournalAnhaengen(uint16_t Typ, std::string_view AuftraggeberKonto,
     // still inside the journal dialog's default range.
     earliest_ = std::min(earliest_, Datum);
     latest_ = std::max(latest_, Datum);
-    JournalSpeichern();
-    anzeigen();
+    if (saveDeferred_)
+        anzeigen();
+    else
+        JournalSpeichern(); // shows, too
 }
 
 void Journal::saveAtClose() {

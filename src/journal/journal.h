@@ -124,6 +124,10 @@ public:
                           std::string_view AuftraggeberBLZ, std::string_view EmpfaengerName,
                           std::string_view EmpfaengerKonto, std::string_view EmpfaengerBLZ,
                           std::string_view Verwendungszweck, Currency Betrag);
+    // While deferred, JournalAnhaengen appends to the list without saving; the caller saves
+    // once at the end. A batch of forms would otherwise rewrite the whole file once per form,
+    // and it keeps the file to the forms that really reached the printer.
+    void setSaveDeferred(bool deferred) { saveDeferred_ = deferred; }
     // Saving at the end of a run: writes unless the journal is Unreadable, where the file is
     // left as it is without a message (the user was told when it was loaded).
     void saveAtClose();
@@ -156,6 +160,7 @@ private:
     std::filesystem::path file_;
     std::vector<TJournal> list_;
     State state_ = State::Ok;
+    bool saveDeferred_ = false;
     int32_t highest_ = 0;
     int32_t lowest_ = 10000000;
     TDateTime earliest_ = 9999999.0;

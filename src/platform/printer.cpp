@@ -93,7 +93,14 @@ void Printer::BeginDoc() {
         state.font.PixelsPerInch = caps.dpiY;
         state.font.SetSize(size);
     }
-    Canvas& page = startDocument(index, caps); // throws with nothing open
+    Canvas* started = nullptr;
+    try {
+        started = &startDocument(index, caps); // throws with nothing open
+    } catch (...) {
+        documentName_.clear();
+        throw;
+    }
+    Canvas& page = *started;
     page.SetState(state);
     page_ = &page;
     printing_ = true;
@@ -122,6 +129,7 @@ void Printer::EndDoc() {
     printing_ = false;
     page_ = nullptr;
     pageNumber_ = 0;
+    documentName_.clear();
     if (idle_) {
         CanvasState keep = idle_->State();
         keep.font = state.font;
@@ -138,6 +146,7 @@ void Printer::Abort() {
     page_ = nullptr;
     pageNumber_ = 0;
     aborted_ = true;
+    documentName_.clear();
     abandonDocument();
 }
 

@@ -58,6 +58,11 @@ public:
     void SetOrientation(TPrinterOrientation o); // not while printing
     const std::string& Title() const { return title_; }
     void SetTitle(const std::string& t) { title_ = t; }
+    // What the next document is ("Überweisung"), for the file name a PDF printer suggests; the
+    // job title above is the printing system's and the same for most forms. Cleared when the
+    // document ends or is abandoned, so a later report does not carry a form's name.
+    const std::string& DocumentName() const { return documentName_; }
+    void SetDocumentName(const std::string& n) { documentName_ = n; }
 
     // Starts a document on the selected printer with page 1; raises EPrinter when there is no
     // printer, the selection is invalid, a document is already open or the device refuses.
@@ -100,6 +105,7 @@ private:
     int selected_ = -1; // −1: the default
     TPrinterOrientation orientation_ = TPrinterOrientation::poPortrait;
     std::string title_;
+    std::string documentName_;
     bool printing_ = false;
     bool aborted_ = false;
     int pageNumber_ = 0;

@@ -138,6 +138,21 @@ TEST(JournalNumbering, FirstRecordIsOneAndNumbersAreNotReusedInARun) {
     }
 }
 
+// A batch defers the saving: the appended records are numbered and listed at once, the file
+// holds them only after the one save at the end.
+TEST(JournalNumbering, DeferredAppendsReachTheFileWithTheOneSave) {
+    test::ScopedDataHome home;
+    Journal j;
+    j.JournalLaden();
+    appendSimple(j, 44000);
+    j.setSaveDeferred(true);
+    for (int i = 1; i < 4; ++i) appendSimple(j, 44000 + i);
+    EXPECT_EQ(j.Liste().back().ID(), 4);
+    EXPECT_EQ(fs::file_size(paths::journalFile()), 1 * TJournal::kSize);
+    j.JournalSpeichern();
+    EXPECT_EQ(fs::file_size(paths::journalFile()), 4 * TJournal::kSize);
+}
+
 TEST(JournalNumbering, AppendAfterDeletionInTheSameRunContinuesAboveTheDeleted) {
     test::ScopedDataHome home;
     Journal j;

@@ -14,8 +14,10 @@
 #include "journal/gui/journaldrucken.h"
 #include "journal/gui/journalpage.h"
 #include "platform/gui/guard.h"
+#include "platform/gui/printdialogs.h"
 #include "platform/gui/qtprinter.h"
 #include "platform/paths.h"
+#include "platform/gui/translations.h"
 #include "platform/printer.h"
 #include "printjob/gui/PSWindow.h"
 #include "printjob/gui/samplepreview.h"
@@ -24,10 +26,13 @@
 #include <QDialog>
 #include <QDir>
 #include <QLineEdit>
+#include <QFontDialog>
+#include <QPushButton>
 #include <QTabWidget>
 #include <QTimer>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 
 using namespace formidor;
 using namespace formidor::gui;
@@ -73,6 +78,41 @@ void saveFolderDialog(formidor::dialogs::TFolderDialog& folder) {
     });
     folder.Execute();
     folder.SetOnInitialized(nullptr);
+}
+
+// Saves the next modal window that the code run by `open` shows, then closes it unanswered.
+void saveNextModal(const QString& name, const std::function<void()>& open) {
+    QTimer::singleShot(0, [name] {
+        settle();
+        if (QWidget* w = QApplication::activeModalWidget()) {
+            save(w, name);
+            if (auto* d = qobject_cast<QDialog*>(w)) d->reject();
+        } else {
+            std::fprintf(stderr, "no window for %s\n", qPrintable(name));
+        }
+    });
+    open();
+}
+
+// The standard dialogs as the user meets them: the PDF printer's file dialog behind "Drucken"
+// of the transfer page (closed unanswered, so nothing is printed), the print, printer setup and
+// font dialogs.
+void saveStandardDialogs(TMainForm& main, QtPrinter& printer) {
+    main.PageControl1->setCurrentWidget(main.TabSheet2);
+    settle();
+    printer.setInteractive(true);
+    saveNextModal(QStringLiteral("PDF-Dateidialog"), [&] { main.TabSheet2->Button1->click(); });
+    printer.setInteractive(false);
+    saveNextModal(QStringLiteral("Druckdialog"), [&] {
+        int from = 1, to = 3;
+        execPrintDialog(printer, 1, 3, from, to, &main);
+    });
+    saveNextModal(QStringLiteral("Druckereinrichtung"),
+                  [&] { execPrinterSetupDialog(printer, &main); });
+    saveNextModal(QStringLiteral("Schriftdialog"), [&] {
+        FontChoice choice{QStringLiteral("Courier New"), 8, true};
+        execFontDialog(choice, &main);
+    });
 }
 
 void saveSubPages(QTabWidget* tabs, const QString& prefix) {
@@ -133,12 +173,15 @@ int main(int argc, char** argv) {
     ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QString::fromUtf8(kApplicationTitle));
+    ensureGermanQtTexts();
     outDir = QString::fromLocal8Bit(argv[1]);
     QDir().mkpath(outDir);
     // Messages would wait for a click nobody gives; print them instead.
     setErrorSink(
         [](const QString& text) { std::fprintf(stderr, "Meldung: %s\n", qPrintable(text)); });
-    SetPrinter(std::make_unique<QtPrinter>(false));
+    auto ownPrinter = std::make_unique<QtPrinter>(false);
+    QtPrinter& printer = *ownPrinter;
+    SetPrinter(std::move(ownPrinter));
 
     auto main = CreateApplicationWindows();
     main->show();
@@ -198,6 +241,7 @@ int main(int argc, char** argv) {
         if (page == main->JournalX)
             saveModal(main->JournalDruckenF, QStringLiteral("JournalDruckenF"));
     }
+    saveStandardDialogs(*main, printer);
     pages->setCurrentIndex(0);
     settle();
     // The print preview of the address lists, shown with a sample grid job.

@@ -3,6 +3,7 @@
 #include "platform/gui/translations.h"
 #include "platform/text.h"
 
+#include <QDate>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -101,6 +102,27 @@ struct QtPrinter::Doc {
     }
 };
 
+QFileDialog* makePdfFileDialog(QWidget* parent, const QString& suggestedPath) {
+    auto* dialog = new QFileDialog(parent, QString::fromUtf8(kPdfSaveCaption));
+    dialog->setAcceptMode(QFileDialog::AcceptSave);
+    dialog->setFileMode(QFileDialog::AnyFile);
+    dialog->setNameFilter(QString::fromUtf8(kPdfFilter));
+    const QFileInfo suggested(suggestedPath);
+    dialog->setDirectory(suggested.absolutePath());
+    dialog->selectFile(suggested.fileName());
+    return dialog;
+}
+
+QString QtPrinter::suggestedPdfPath() const {
+    const QString name = DocumentName().empty() ? QStringLiteral("Formidor")
+                                                : QString::fromStdString(DocumentName());
+    QDir dir(pdfFolder_.isEmpty() ? QDir::homePath() : pdfFolder_);
+    if (!dir.exists()) dir = QDir::home();
+    return dir.filePath(name + QLatin1Char(' ') +
+                        QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd")) +
+                        QStringLiteral(".pdf"));
+}
+
 QtPrinter::QtPrinter(bool withSystemPrinters) : withSystem_(withSystemPrinters) {
     refreshPrinters();
 }
@@ -175,11 +197,14 @@ Canvas& QtPrinter::startDocument(int index, const DeviceCaps& caps) {
         QString path = outputFileName_;
         if (interactive_) {
             ensureGermanQtTexts();
-            QString initial = path.isEmpty() ? QDir::home().filePath("Formidor.pdf") : path;
-            path = QFileDialog::getSaveFileName(parent_, QString::fromUtf8(kPdfSaveCaption),
-                                                initial, QString::fromUtf8(kPdfFilter));
+            std::unique_ptr<QFileDialog> dialog(
+                makePdfFileDialog(parent_, path.isEmpty() ? suggestedPdfPath() : path));
+            path.clear();
+            if (dialog->exec() == QDialog::Accepted && !dialog->selectedFiles().isEmpty())
+                path = dialog->selectedFiles().constFirst();
             if (path.isEmpty()) throw EPrinter(kPrintCancelledMessage);
             if (QFileInfo(path).suffix().isEmpty()) path += ".pdf";
+            pdfFolder_ = QFileInfo(path).absolutePath();
         }
         if (path.isEmpty()) throw EPrinter(kNoPdfFileMessage);
         doc->path = path;

@@ -17,6 +17,7 @@
 #include <map>
 #include <memory>
 
+class QFileDialog;
 class QWidget;
 
 namespace formidor::gui {
@@ -38,6 +39,10 @@ inline constexpr const char* kPdfWriteErrorMessage =
 inline constexpr const char* kNoPdfFileMessage = "Für die PDF-Datei ist kein Dateiname angegeben.";
 // The user closed the PDF printer's file dialog without choosing a file.
 inline constexpr const char* kPrintCancelledMessage = "Der Druck wurde abgebrochen.";
+
+// The PDF printer's file dialog ("Druckausgabe speichern unter", PDF files, saving), opening on
+// suggestedPath: its folder, its name in the name field.
+QFileDialog* makePdfFileDialog(QWidget* parent, const QString& suggestedPath);
 
 class QtPrinter : public Printer {
 public:
@@ -62,6 +67,11 @@ public:
     void setPdfMargins(const QMarginsF& mm) { pdfMargins_ = mm; }
     // The file the last PDF document went to.
     const QString& lastOutputFile() const { return lastOutput_; }
+    // What the file dialog offers when no output file is set: the document's name and today's
+    // date ("Überweisung 2026-12-10.pdf") in the folder a PDF was last saved to in this run,
+    // else the home folder.
+    QString suggestedPdfPath() const;
+    void setPdfFolder(const QString& dir) { pdfFolder_ = dir; }
 
 protected:
     DeviceCaps capsOf(int index, TPrinterOrientation o) const override;
@@ -82,6 +92,7 @@ private:
     bool interactive_ = false;
     QString outputFileName_;
     QString lastOutput_;
+    QString pdfFolder_;
     QWidget* parent_ = nullptr;
     std::unique_ptr<Doc> doc_;
 };

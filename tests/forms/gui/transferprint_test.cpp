@@ -7,8 +7,17 @@
 #include "journal/journal.h"
 #include "platform/datetime.h"
 #include "platform/gui/guard.h"
+#include "platform/gui/qtprinter.h"
 #include "platform/hive.h"
 #include "platform/recordingprinter.h"
+
+#include <QApplication>
+#include <QDate>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QTimer>
+#include <filesystem>
 
 #include <QLabel>
 #include <QStringList>
@@ -250,6 +259,48 @@ TEST_F(TransferPageTest, BadOffsetIsReportedAndNothingHappens) {
     EXPECT_EQ(page.EBetrag->text(), "1234,56");
     TRegistry reg;
     EXPECT_FALSE(reg.KeyExists("\\" + std::string(kAppKey) + "\\UeberwA\\Jürgen Müller"));
+}
+
+} // namespace
+} // namespace formidor::gui
+
+namespace formidor::gui {
+namespace {
+
+// "Drucken" on the PDF printer: its file dialog offers the form's name and today's date, and
+// after one file is saved the next print offers the same folder.
+TEST_F(TransferPageTest, PdfPrinterOffersTheFormAndTodayInTheLastFolder) {
+    QtPrinter pdf(false);
+    pdf.setInteractive(true);
+    test::TempDir dir;
+    const QString today = QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd"));
+    TransferPage other;
+    setupTransferPage(&other, {&calibration, &journal, {}, &pdf});
+    other.EEmpfaenger->setEditText("Stadtwerke Köln");
+    other.EBetrag->setText("12,00");
+    QStringList offered;
+    auto answer = [&](const QString& chosen) {
+        QTimer::singleShot(0, [&offered, chosen] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            offered << dialog->selectedFiles().value(0);
+            dialog->selectFile(chosen);
+            QMetaObject::invokeMethod(dialog, "accept");
+        });
+    };
+    answer(QString::fromStdString((dir / "erste.pdf").string()));
+    QTest::mouseClick(other.Button1, Qt::LeftButton);
+    answer(QString::fromStdString((dir / "zweite.pdf").string()));
+    QTest::mouseClick(other.Button1, Qt::LeftButton);
+    ASSERT_EQ(offered.size(), 2);
+    EXPECT_EQ(QFileInfo(offered[0]).fileName(), "Überweisung " + today + ".pdf");
+    EXPECT_EQ(QFileInfo(offered[1]).absoluteFilePath(),
+              QDir(QString::fromStdString(dir.path().string()))
+                  .filePath("Überweisung " + today + ".pdf"));
+    EXPECT_TRUE(std::filesystem::exists(dir / "zweite.pdf"));
+    EXPECT_TRUE(errors.isEmpty()) << errors.join('\n').toStdString();
+    // Other documents than forms are offered under the program's name.
+    EXPECT_EQ(QFileInfo(pdf.suggestedPdfPath()).fileName(), "Formidor " + today + ".pdf");
 }
 
 } // namespace
