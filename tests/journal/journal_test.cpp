@@ -7,6 +7,7 @@
 
 #include <cerrno>
 #include <filesystem>
+#include <limits>
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -285,28 +286,37 @@ TEST(JournalDisplay, ThreeRowsPerRecordWithTheirTexts) {
     EXPECT_EQ(rows[5].cells[1], "Empfänger:  - Konto: ()");
 }
 
-TEST(JournalDisplay, AmountsWithTwoDecimalsAndSevenSignificantDigits) {
+TEST(JournalDisplay, AmountsShowExactlyWithTwoDecimals) {
+    // The record's amount is ten-thousandths; it shows rounded to cents, halves away from zero,
+    // whatever its size — a payment's record never shows another sum.
     struct Case {
-        double amount;
+        Currency betrag;
         const char* shown;
     };
     const Case cases[] = {
-        {12.5, "12,50"},
-        {-3.456, "-3,46"},
-        {1234567.89, "1234568,00"},
-        {999.999, "1000,00"},
+        {125000, "12,50"},
+        {-34560, "-3,46"},
+        {9999990, "1000,00"},
+        {50, "0,01"},
+        {49, "0,00"},
+        {-40, "0,00"},
+        {1234567800, "123456,78"},
+        {12345678900, "1234567,89"},
+        {1234567890123400, "123456789012,34"},
+        {std::numeric_limits<Currency>::max(), "922337203685477,58"},
+        {std::numeric_limits<Currency>::min(), "-922337203685477,58"},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.amount);
+        SCOPED_TRACE(c.shown);
         TJournal r;
-        r.SetBetrag(CurrencyFromDouble(c.amount));
+        r.SetBetrag(c.betrag);
         std::string line = journalCell(r, 0, 1);
         EXPECT_NE(line.find(std::string("Betrag: ") + c.shown + " €"), std::string::npos) << line;
     }
-    TJournal big;
-    big.SetBetrag(CurrencyFromDouble(123456789.0));
-    EXPECT_NE(journalCell(big, 0, 1).find("E"), std::string::npos) << "exponent beyond 7 digits";
     EXPECT_EQ(CurrencyFromDouble(12.5), 125000);
+    FormatSettings point = FormatSettings::german();
+    point.decimalSeparator = '.';
+    EXPECT_EQ(journalAmountText(125000, point), "12.50");
 }
 
 TEST(JournalDisplay, DamagedValuesShowWithoutFault) {
