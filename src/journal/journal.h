@@ -190,6 +190,9 @@ private:
 // regular file (a pipe or a device would block or never end) or is larger than any journal.
 std::optional<std::vector<TJournal>> readJournalFile(const std::filesystem::path& file);
 
+// A record's date as shown and printed: the short date, empty for a value no calendar holds.
+std::string journalDateText(TDateTime d, const FormatSettings& fs = FormatSettings::german());
+
 // What the journal page shows: three rows of two cells per record.
 inline constexpr int kJournalRowsPerRecord = 3;
 

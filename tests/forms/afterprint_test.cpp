@@ -1,6 +1,8 @@
 // After a form has been printed: the journal record is written even when storing its addresses
 // fails, and the message says which of the two failed.
+#include "forms/chequeprint.h"
 #include "forms/depositprint.h"
+#include "forms/directdebitprint.h"
 #include "forms/foreignprint.h"
 #include "forms/transferprint.h"
 
@@ -59,6 +61,24 @@ const Printed kPrinters[] = {
          page.setText("EKontoinhaber", "Jürgen Müller");
          page.setText("EGesamtbetrag", "12,50");
          printDeposit(p, page, c, j, {});
+     }},
+    {"cheque",
+     [](Printer& p, const CalibrationView& c, Journal& j) {
+         FormPage page;
+         page.setText("EEmpfaenger1", "Stadtwerke Köln");
+         page.setText("EBetragV", "12,50");
+         printCheque(p, Counterfoil::Deutsche, page, c, j, {});
+     }},
+    {"direct debit",
+     [](Printer& p, const CalibrationView& c, Journal& j) {
+         FormPage page;
+         page.setText("ENameZ", "Stadtwerke Köln");
+         page.setText("EBetragZ", "12,50");
+         page.setText("EStueckzahlD", "0");
+         page.setText("EBetragD", "0");
+         DirectDebitAfterPrint after;
+         after.journal = &j;
+         printDirectDebit(p, page, c, after);
      }},
     {"foreign",
      [](Printer& p, const CalibrationView& c, Journal& j) {
