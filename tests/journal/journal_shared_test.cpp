@@ -3,6 +3,7 @@
 #include "journal/journal.h"
 
 #include "common/testenv.h"
+#include "journal/journalrange.h"
 
 #include <gtest/gtest.h>
 
@@ -45,9 +46,31 @@ std::vector<std::string> purposesIn(const fs::path& file) {
     return out;
 }
 
+// A folder in memory where the machine has one: the two thousand saves' flushes to the disk
+// would make the test take as long as the disk is busy, and locking, renaming and reading
+// behave the same there.
+class MemoryDir {
+public:
+    MemoryDir() {
+        std::string tmpl =
+            (fs::is_directory("/dev/shm") ? fs::path("/dev/shm") : fs::temp_directory_path()) /
+            "formidor-shared-XXXXXX";
+        if (::mkdtemp(tmpl.data())) path_ = tmpl;
+    }
+    ~MemoryDir() {
+        std::error_code ec;
+        if (!path_.empty()) fs::remove_all(path_, ec);
+    }
+    const fs::path& path() const { return path_; }
+
+private:
+    fs::path path_;
+};
+
 TEST(JournalShared, TwoProcessesAppendingAtOnceLoseNothingAndNumberUniquely) {
-    test::TempDir dir;
-    const fs::path file = dir / "journal";
+    MemoryDir dir;
+    ASSERT_FALSE(dir.path().empty());
+    const fs::path file = dir.path() / "journal";
     constexpr int kEach = 1000;
 
     // Both children wait at a closed pipe so that they start appending at the same moment.
@@ -137,6 +160,32 @@ TEST(JournalShared, AnAppendTakesOverOthersRecordsAndKeepsTheirDeletions) {
     batch.JournalSpeichern();
     window.JournalSpeichern();
     EXPECT_EQ(purposesIn(file), (std::vector<std::string>{"w3", "b1", "w4", "w5"}));
+}
+
+TEST(JournalShared, ARangeDeletionKeepsWhatAnotherProcessAppendedMeanwhile) {
+    test::TempDir dir;
+    const fs::path file = dir / "journal";
+    Journal dialog(file);
+    Journal batch(file);
+    for (int i = 1; i <= 3; ++i) append(dialog, "d" + std::to_string(i));
+    append(batch, "b4"); // in the range but not in the dialog's list
+    const JournalRange all{1, 100, 0, 99999};
+
+    // A deletion whose save fails deletes nothing, and its marks do not stay behind on other
+    // records of the list the failed save brought in.
+    dialog.setWriteFaultForTesting(Journal::WriteFault{0, ENOSPC});
+    EXPECT_THROW(deleteJournalRange(dialog, all), EJournalError);
+    for (const auto& r : dialog.Liste()) EXPECT_EQ(r.Flag(), 0);
+    dialog.setWriteFaultForTesting(std::nullopt);
+    append(dialog, "d5");
+    EXPECT_EQ(purposesIn(file), (std::vector<std::string>{"d1", "d2", "d3", "b4", "d5"}));
+
+    append(batch, "b6");
+    dialog.JournalLaden();
+    append(batch, "b7");
+    EXPECT_EQ(deleteJournalRange(dialog, JournalRange{1, 6, 0, 99999}), 6u);
+    EXPECT_EQ(purposesIn(file), (std::vector<std::string>{"b7"}));
+    EXPECT_EQ(dialog.Liste().size(), 1u);
 }
 
 TEST(JournalShared, ARecordAFailedSaveKeptIsRenumberedWhenItsNumberWasTakenMeanwhile) {
