@@ -5,6 +5,7 @@
 #include "platform/gui/qtprinter.h"
 #include "platform/gui/translations.h"
 #include "platform/hive.h"
+#include "platform/leftovers.h"
 #include "platform/paths.h"
 #include "platform/printer.h"
 #include "printjob/gui/jobdialogs.h"
@@ -25,6 +26,8 @@ int main(int argc, char** argv) {
                            "das andere Fenster und starten Sie Formidor dann erneut."));
         return 1;
     }
+    // Only the running window clears what writers killed part-way left in the data folder.
+    formidor::removeLeftoverTemporariesIn(formidor::paths::localAppDataDirectory());
     try {
         formidor::hive::checkAvailable();
     } catch (const std::exception& e) {
