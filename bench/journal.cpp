@@ -1,6 +1,6 @@
-// Journal speed: appending one record to a journal of 10,000 (the whole file is rewritten,
-// flushed and renamed each time), and opening a journal of 100,000 records for the journal
-// page (load plus the page's rows).
+// Journal speed: appending one record to a journal of 10,000 (under the folder lock the file is
+// read afresh, rewritten, flushed and renamed each time), and opening a journal of 100,000 records
+// for the journal page (load plus the page's rows).
 #include "journal/journal.h"
 #include "common/testenv.h"
 #include "floor.h"
@@ -44,9 +44,8 @@ void BM_JournalAnhaengen_10000(benchmark::State& state) {
         j.JournalAnhaengen(kJournalUeberweisung, "1234567890", "Jürgen Müller", 44500.5, "37040044",
                            "Stadtwerke Köln", "DE89370400440532013000", "COBADEFFXXX",
                            "Abschlag März", 125000);
-        state.PauseTiming();
-        j.Liste().pop_back(); // keep the journal at 10,000 records
-        state.ResumeTiming();
+        // Keeps the journal at 10,000 records: the next save deletes this one.
+        j.Liste().back().SetFlag(1);
     }
 }
 BENCHMARK(BM_JournalAnhaengen_10000)->Unit(benchmark::kMillisecond);

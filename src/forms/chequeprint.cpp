@@ -57,11 +57,21 @@ void printCheque(Printer& printer, std::optional<Counterfoil> c, FormPage& page,
                  const std::function<void()>& refillPickLists,
                  const std::function<void(const std::string&)>& showAmount) {
     printChequeForm(printer, c, page, calibration);
-    SaveEmpfaengerV(chequeAddresses(c, page));
-    if (refillPickLists) refillPickLists();
-    page.setText("EBetragV", checkedAmount(page.text("EBetragV")));
-    if (showAmount) showAmount(page.text("EBetragV"));
-    journalCheque(journal, page, Now());
+    // The journal's amount of the typed text is that of the checked one, so the record can go
+    // first while the field is checked after the lists are refilled.
+    auto finish = [&] {
+        if (refillPickLists) refillPickLists();
+        page.setText("EBetragV", checkedAmount(page.text("EBetragV")));
+        if (showAmount) showAmount(page.text("EBetragV"));
+    };
+    try {
+        recordPrintedForm([&] { journalCheque(journal, page, Now()); },
+                          [&] { SaveEmpfaengerV(chequeAddresses(c, page)); });
+    } catch (...) {
+        finish();
+        throw;
+    }
+    finish();
 }
 
 } // namespace formidor::forms

@@ -25,10 +25,11 @@ std::vector<PlacedText> chequePrintTexts(std::optional<Counterfoil> c, const For
 void printChequeForm(Printer& printer, std::optional<Counterfoil> c, const FormPage& page,
                      const CalibrationView& calibration);
 
-// Button3Click without the page: prints, stores the recipient with the counterfoil kind and the
-// memos (SaveEmpfaengerV), lets the caller refill the pick lists, replaces a non-numeric
-// EBetragV of `page` by "0" and hands the checked text to `showAmount`, then appends the
-// journal record. A print that fails stores and records nothing.
+// Button3Click without the page: prints, appends the journal record, stores the recipient with
+// the counterfoil kind and the memos (SaveEmpfaengerV) — each of the two also when the other
+// fails, see recordPrintedForm — lets the caller refill the pick lists, replaces a non-numeric
+// EBetragV of `page` by "0" and hands the checked text to `showAmount` (also after a failure).
+// A print that fails stores and records nothing.
 void printCheque(Printer& printer, std::optional<Counterfoil> c, FormPage& page,
                  const CalibrationView& calibration, Journal& journal,
                  const std::function<void()>& refillPickLists,

@@ -28,11 +28,11 @@ void printDepositForm(Printer& printer, const FormPage& page, const CalibrationV
 
 // Button23Click without the page. With the prompt still in the bank box nothing happens and the
 // answer is false: the caller tells the user kNoDepositBankMessage. Otherwise prints, remembers
-// the bank as the last deposit bank, stores the holder's bank (SaveDaten), replaces a
-// non-numeric EGesamtbetrag of `page` by "0" and hands the checked text to `showTotal`, appends
-// the journal record and lets the caller refill the pick lists (also when the journal cannot
-// be written, since the holder is stored by then). A print that fails remembers, stores and
-// records nothing.
+// the bank as the last deposit bank, replaces a non-numeric EGesamtbetrag of `page` by "0" and
+// hands the checked text to `showTotal`, appends the journal record, stores the holder's bank
+// (SaveDaten) — each of the two also when the other fails, see recordPrintedForm — and lets
+// the caller refill the pick lists (also after a failure). A print that fails remembers, stores
+// and records nothing.
 bool printDeposit(Printer& printer, FormPage& page, const CalibrationView& calibration,
                   Journal& journal, const std::function<void()>& refillPickLists,
                   const std::function<void(const std::string&)>& showTotal = {});

@@ -15,13 +15,12 @@ bool printDeposit(Printer& printer, FormPage& page, const CalibrationView& calib
     printDepositForm(printer, page, calibration);
     // Only a print that reached the printer is the latest deposit the report speaks of.
     setLastDepositBank(page.text("ComboBox1"));
-    SaveDaten(depositAddresses(page));
     page.setText("EGesamtbetrag", checkedAmount(page.text("EGesamtbetrag")));
     if (showTotal) showTotal(page.text("EGesamtbetrag"));
-    // The holder is stored by now, so the pick lists show it even when the journal cannot be
-    // written.
+    // The pick lists show what was stored even when the journal could not be written.
     try {
-        journalDeposit(journal, page, Now());
+        recordPrintedForm([&] { journalDeposit(journal, page, Now()); },
+                          [&] { SaveDaten(depositAddresses(page)); });
     } catch (...) {
         if (refillPickLists) refillPickLists();
         throw;

@@ -66,9 +66,15 @@ void printDirectDebit(Printer& printer, FormPage& page, const CalibrationView& c
     setField(page, after, "EBetragZ", checkedAmount(page.text("EBetragZ")));
     setField(page, after, "EStueckzahlD", countedOneMore(page.text("EStueckzahlD")));
     setField(page, after, "EBetragD", totalWith(page.text("EBetragD"), page.text("EBetragZ")));
-    SaveEmpfaengerL(directDebitAddresses(page, after.lastOriginator));
+    try {
+        recordPrintedForm(
+            [&] { journalDirectDebit(*after.journal, page, Now()); },
+            [&] { SaveEmpfaengerL(directDebitAddresses(page, after.lastOriginator)); });
+    } catch (...) {
+        if (after.refillPickLists) after.refillPickLists();
+        throw;
+    }
     if (after.refillPickLists) after.refillPickLists();
-    journalDirectDebit(*after.journal, page, Now());
 }
 
 void printDirectDebitReceipt(Printer& printer, const FormPage& coverSheet, std::string_view today) {

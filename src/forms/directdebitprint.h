@@ -42,10 +42,11 @@ struct DirectDebitAfterPrint {
 };
 
 // Button13Click without the page: prints; then, in this order, replaces a non-numeric EBetragZ
-// by "0", counts one more in EStueckzahlD, adds the amount to EBetragD, stores payer and payee
-// (SaveEmpfaengerL), refills the pick lists and appends the journal record. A count or total
-// that is no number throws EConvertError at its step, and the steps after it do not run. A
-// print that fails changes, stores and records nothing.
+// by "0", counts one more in EStueckzahlD, adds the amount to EBetragD, appends the journal
+// record and stores payer and payee (SaveEmpfaengerL) — each of the two also when the other
+// fails, see recordPrintedForm — and refills the pick lists. A count or total that is no number
+// throws EConvertError at its step, and the steps after it do not run. A print that fails
+// changes, stores and records nothing.
 void printDirectDebit(Printer& printer, FormPage& page, const CalibrationView& calibration,
                       const DirectDebitAfterPrint& after);
 

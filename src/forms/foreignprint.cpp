@@ -57,10 +57,10 @@ void journalForeign(Journal& journal, const FormPage& p, TDateTime now) {
 void printForeign(Printer& printer, FormPage& page, const CalibrationView& calibration,
                   Journal& journal, const std::function<void(const std::string&)>& showAmount) {
     printForeignForm(printer, page, calibration);
-    SaveAusl(foreignAddresses(page));
     page.setText("EBetrag", checkedAmount(page.text("EBetrag")));
     if (showAmount) showAmount(page.text("EBetrag"));
-    journalForeign(journal, page, Now());
+    recordPrintedForm([&] { journalForeign(journal, page, Now()); },
+                      [&] { SaveAusl(foreignAddresses(page)); });
 }
 
 } // namespace formidor::forms

@@ -22,11 +22,11 @@ std::vector<PlacedText> foreignPrintTexts(const FormPage& page, const Calibratio
 // or EPrinter; then nothing was printed.
 void printForeignForm(Printer& printer, const FormPage& page, const CalibrationView& calibration);
 
-// Button1Click without the window: prints, stores recipient and originator (SaveAusl),
-// replaces a non-numeric EBetrag of `page` by "0" and hands the checked text to `showAmount`
-// (the window's field shows it even when the journal cannot be written), then appends the
-// journal record. The pick lists are not refilled. A print that fails stores and records
-// nothing.
+// Button1Click without the window: prints, replaces a non-numeric EBetrag of `page` by "0" and
+// hands the checked text to `showAmount` (the window's field shows it even when the journal
+// cannot be written), appends the journal record and stores recipient and originator
+// (SaveAusl) — each of the two also when the other fails, see recordPrintedForm. The pick
+// lists are not refilled. A print that fails stores and records nothing.
 void printForeign(Printer& printer, FormPage& page, const CalibrationView& calibration,
                   Journal& journal, const std::function<void(const std::string&)>& showAmount = {});
 

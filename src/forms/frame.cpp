@@ -5,6 +5,7 @@
 #include "platform/text.h"
 
 #include <algorithm>
+#include <exception>
 #include <limits>
 #include <optional>
 
@@ -186,6 +187,31 @@ Currency journalAmount(std::string_view checkedText) {
 
 std::optional<Currency> typedAmount(std::string_view text) {
     return amountValue(text);
+}
+
+void recordPrintedForm(const std::function<void()>& journal,
+                       const std::function<void()>& storeAddresses) {
+    std::exception_ptr journalFailure;
+    std::string journalWhy;
+    try {
+        journal();
+    } catch (const std::exception& e) {
+        journalFailure = std::current_exception();
+        journalWhy = e.what();
+    }
+    try {
+        storeAddresses();
+    } catch (const std::exception& e) {
+        if (journalFailure)
+            throw EAfterPrintError(
+                "Das Formular wurde gedruckt, aber weder ins Journal eingetragen noch wurden "
+                "seine Adressen gespeichert. " +
+                journalWhy + " " + e.what());
+        throw EAfterPrintError("Das Formular wurde gedruckt und ins Journal eingetragen, aber "
+                               "seine Adressen konnten nicht gespeichert werden. " +
+                               std::string(e.what()));
+    }
+    if (journalFailure) std::rethrow_exception(journalFailure);
 }
 
 } // namespace formidor::forms

@@ -1,8 +1,8 @@
 #pragma once
 // The frame every form printer runs: take the form type's calibration from the printer page,
 // set the printer up, switch to 0.1 mm coordinates, choose the stored font, let the form
-// printer draw its layout, end the document; then the form printer stores the addresses,
-// checks the amount and records the journal entry.
+// printer draw its layout, end the document; then the form printer checks the amount, records
+// the journal entry and stores the addresses.
 #include "app/calibration.h"
 #include "forms/layout.h"
 #include "platform/convert.h"
@@ -10,8 +10,10 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <span>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 
@@ -136,5 +138,19 @@ Currency journalAmount(std::string_view checkedText);
 // The same value of any typed text; nullopt when it is no decimal number in the German format
 // or one beyond what a currency value can hold.
 std::optional<Currency> typedAmount(std::string_view text);
+
+// Raised after a printed form when storing its addresses failed (with or without the journal
+// record); the message says which of the two failed and why.
+class EAfterPrintError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// The two records of a printed form: the journal record first, because it is the record of a
+// form that went out (a process killed after it has lost only the pick lists' entries), then
+// the addresses. Each is attempted whatever happened to the other. When only the journal
+// failed its own error goes on; when the addresses failed an EAfterPrintError says so.
+void recordPrintedForm(const std::function<void()>& journal,
+                       const std::function<void()>& storeAddresses);
 
 } // namespace formidor::forms

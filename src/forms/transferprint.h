@@ -29,11 +29,12 @@ std::vector<PlacedText> transferPrintTexts(std::optional<TransferVariant> v, con
 void printTransferForm(Printer& printer, std::optional<TransferVariant> v, const FormPage& page,
                        const CalibrationView& calibration);
 
-// Button1Click without the page: prints, stores recipient and originator with the variant
-// (SaveEmpfaenger), lets the caller refill the pick lists, replaces a non-numeric EBetrag of
-// `page` by "0" and hands the checked text to `showAmount` (the page's field shows it even when
-// the journal cannot be written), then appends the journal record. A print that fails stores
-// and records nothing.
+// Button1Click without the page: prints, replaces a non-numeric EBetrag of `page` by "0" and
+// hands the checked text to `showAmount` (the page's field shows it even when the journal
+// cannot be written), appends the journal record, stores recipient and originator with the
+// variant (SaveEmpfaenger) — each of the two also when the other fails, see
+// recordPrintedForm — and lets the caller refill the pick lists. A print that fails stores and
+// records nothing.
 void printTransfer(Printer& printer, std::optional<TransferVariant> v, FormPage& page,
                    const CalibrationView& calibration, Journal& journal,
                    const std::function<void()>& refillPickLists,

@@ -14,11 +14,16 @@ void printTransfer(Printer& printer, std::optional<TransferVariant> v, FormPage&
                    const std::function<void()>& refillPickLists,
                    const std::function<void(const std::string&)>& showAmount) {
     printTransferForm(printer, v, page, calibration);
-    SaveEmpfaenger(transferAddresses(v, page));
-    if (refillPickLists) refillPickLists();
     page.setText("EBetrag", checkedAmount(page.text("EBetrag")));
     if (showAmount) showAmount(page.text("EBetrag"));
-    journalTransfer(journal, v, page, Now());
+    try {
+        recordPrintedForm([&] { journalTransfer(journal, v, page, Now()); },
+                          [&] { SaveEmpfaenger(transferAddresses(v, page)); });
+    } catch (...) {
+        if (refillPickLists) refillPickLists();
+        throw;
+    }
+    if (refillPickLists) refillPickLists();
 }
 
 } // namespace formidor::forms

@@ -8,10 +8,14 @@
 #include <cerrno>
 #include <cmath>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
 #include <memory>
+#include <string>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <unordered_map>
 
 namespace formidor {
 
@@ -60,6 +64,76 @@ public:
 private:
     int fd_;
 };
+
+// The lock every change of a journal is made under. It is taken on the journal's folder, not on
+// the file: each save replaces the file by a rename, so a lock on the file would stay on the
+// old one. Released when the object goes, or by the system when the process dies.
+class FolderLock {
+public:
+    // Waits for the lock (a save of another process takes milliseconds); blocking = false
+    // gives up at once when another process holds it.
+    FolderLock(const fs::path& dir, bool blocking) {
+        fd_ = ::open(dir.empty() ? "." : dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (fd_ < 0) {
+            err_ = errno;
+            return;
+        }
+        while (::flock(fd_, LOCK_EX | (blocking ? 0 : LOCK_NB)) != 0) {
+            if (errno == EINTR) continue;
+            err_ = errno;
+            ::close(fd_);
+            fd_ = -1;
+            return;
+        }
+    }
+    ~FolderLock() {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    FolderLock(const FolderLock&) = delete;
+    FolderLock& operator=(const FolderLock&) = delete;
+    bool held() const { return fd_ >= 0; }
+    int error() const { return err_; }
+
+private:
+    int fd_ = -1;
+    int err_ = 0;
+};
+
+// The name of a save's temporary file: "." + the journal's name + "." + six characters of
+// mkstemp's choice.
+std::string temporaryPrefix(const fs::path& journal) {
+    return "." + journal.filename().string() + ".";
+}
+
+// Removes the temporary files that saves killed part-way left. Only under the folder lock:
+// then no save is running, so every such file is a leftover.
+void removeLeftoverTemporaries(const fs::path& journal) {
+    const fs::path dir = journal.parent_path().empty() ? fs::path(".") : journal.parent_path();
+    const std::string prefix = temporaryPrefix(journal);
+    DIR* d = ::opendir(dir.c_str());
+    if (!d) return;
+    while (const dirent* e = ::readdir(d)) {
+        const std::string_view name(e->d_name);
+        if (name.size() != prefix.size() + 6 || name.substr(0, prefix.size()) != prefix) continue;
+        bool generated = true;
+        for (char c : name.substr(prefix.size()))
+            generated = generated && ((c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') ||
+                                      (c >= 'A' && c <= 'Z'));
+        struct stat st {};
+        const fs::path p = dir / std::string(name);
+        if (generated && ::lstat(p.c_str(), &st) == 0 && S_ISREG(st.st_mode)) ::unlink(p.c_str());
+    }
+    ::closedir(d);
+}
+
+// A record's identity when a marked record is matched against the file: all its bytes but
+// the flag.
+std::string identity(const TJournal& r) {
+    return std::string(reinterpret_cast<const char*>(r.bytes().data()) + 1, TJournal::kSize - 1);
+}
+
+// Larger than any journal (over two million printed forms), small enough to read into memory.
+constexpr off_t kMaxJournalBytes = off_t{1} << 30;
 
 } // namespace
 
@@ -163,8 +237,10 @@ void Journal::widen(const TJournal& r) {
 std::optional<std::vector<TJournal>> readJournalFile(const fs::path& p) {
     struct stat st {};
     if (::stat(p.c_str(), &st) != 0 && errno == ENOENT) return std::nullopt;
-    Fd fd(::open(p.c_str(), O_RDONLY | O_CLOEXEC));
+    // Not blocking: opening a pipe for reading would otherwise wait for a writer.
+    Fd fd(::open(p.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     int err = 0;
+    std::string notAFile;
     std::vector<TJournal> loaded;
     if (fd.get() < 0) {
         err = errno;
@@ -172,6 +248,10 @@ std::optional<std::vector<TJournal>> readJournalFile(const fs::path& p) {
         err = errno;
     } else if (S_ISDIR(st.st_mode)) {
         err = EISDIR;
+    } else if (!S_ISREG(st.st_mode)) {
+        notAFile = "Es ist keine gewöhnliche Datei, sondern eine Pipe oder ein Gerät.";
+    } else if (st.st_size > kMaxJournalBytes) {
+        err = EFBIG;
     } else {
         // Only whole records count; a torn tail is left out. Read in blocks of whole records
         // through a small buffer: the records go into the list once, without first clearing
@@ -202,9 +282,9 @@ std::optional<std::vector<TJournal>> readJournalFile(const fs::path& p) {
             for (size_t i = 0; i < got / TJournal::kSize; ++i) loaded.emplace_back(block[i]);
         }
     }
-    if (err != 0)
+    if (err != 0 || !notAFile.empty())
         throw EJournalError("Das Journal " + quoted(p) + " kann nicht gelesen werden. " +
-                            reasonOf(err));
+                            (notAFile.empty() ? reasonOf(err) : notAFile));
     return loaded;
 }
 
@@ -212,6 +292,11 @@ void Journal::JournalLaden() {
     const fs::path p = file();
     std::string failure;
     try {
+        {
+            // Leftovers are removed only while no other process can be saving.
+            FolderLock lock(p.parent_path(), false);
+            if (lock.held()) removeLeftoverTemporaries(p);
+        }
         auto loaded = readJournalFile(p);
         if (!loaded) {
             // A first start: an empty journal, created now so the user sees where it lives.
@@ -225,8 +310,14 @@ void Journal::JournalLaden() {
             list_.clear();
         } else {
             list_ = std::move(*loaded);
-            for (const auto& r : list_) widen(r);
+            for (auto& r : list_) {
+                // The file only ever holds live records; a flag byte that reads otherwise is
+                // damage and must not delete the record at the next save.
+                r.SetFlag(0);
+                widen(r);
+            }
         }
+        list_.insert(list_.end(), unsaved_.begin(), unsaved_.end());
         state_ = State::Ok;
     } catch (const EJournalError& e) {
         state_ = State::Unreadable;
@@ -239,25 +330,101 @@ void Journal::JournalLaden() {
 }
 
 void Journal::JournalSpeichern() {
+    commit(nullptr);
+}
+
+void Journal::commit(TJournal* fresh) {
     const fs::path p = file();
     if (state_ == State::Unreadable) {
+        if (fresh) list_.push_back(*fresh);
         anzeigen();
         throw EJournalError("Das Journal " + quoted(p) +
                             " wird nicht gespeichert, weil die vorhandene Datei nicht gelesen "
                             "werden konnte und sonst verloren ginge.");
     }
-
-    std::string buffer;
-    buffer.reserve(list_.size() * TJournal::kSize);
-    for (const auto& r : list_)
-        if (r.Flag() == 0)
-            buffer.append(reinterpret_cast<const char*>(r.bytes().data()), TJournal::kSize);
+    auto failed = [&](const std::string& why) {
+        anzeigen();
+        return EJournalError("Das Journal " + quoted(p) + " konnte nicht gespeichert werden. " +
+                             why + " Die bisherige Datei ist unverändert.");
+    };
 
     const fs::path dir = p.parent_path();
     std::error_code ec;
     if (!dir.empty()) fs::create_directories(dir, ec);
-    std::string tmpl = (dir / ".journal.XXXXXX").string();
+    FolderLock lock(dir, true);
+    if (!lock.held()) {
+        if (fresh) {
+            list_.push_back(*fresh);
+            unsaved_.push_back(*fresh);
+        }
+        throw failed(reasonOf(lock.error()));
+    }
 
+    // The file as it is now, with what other processes did to it since this one last looked.
+    std::vector<TJournal> current;
+    try {
+        if (auto loaded = readJournalFile(p)) current = std::move(*loaded);
+    } catch (const EJournalError& e) {
+        if (fresh) {
+            list_.push_back(*fresh);
+            unsaved_.push_back(*fresh);
+        }
+        anzeigen();
+        throw EJournalError(std::string(e.what()) + " Es wurde nichts gespeichert.");
+    }
+
+    // Records marked here are deleted from the file; each mark deletes one record equal to it.
+    std::unordered_map<std::string, int> marked;
+    for (const auto& r : list_)
+        if (r.Flag() != 0) ++marked[identity(r)];
+
+    std::vector<TJournal> merged;
+    merged.reserve(current.size() + unsaved_.size() + 1);
+    int32_t fileHighest = 0;
+    bool anyInFile = false;
+    for (auto& r : current) {
+        r.SetFlag(0);
+        fileHighest = anyInFile ? std::max(fileHighest, r.ID()) : r.ID();
+        anyInFile = true;
+        // What this run has not seen widens the run state as a load would; a record of this
+        // run leaves the lowest number alone, as its append did.
+        highest_ = std::max(highest_, r.ID());
+        earliest_ = std::min(earliest_, r.Datum());
+        latest_ = std::max(latest_, r.Datum());
+        if (!std::binary_search(ownNumbers_.begin(), ownNumbers_.end(), r.ID()))
+            lowest_ = std::min(lowest_, r.ID());
+        if (!marked.empty()) {
+            auto it = marked.find(identity(r));
+            if (it != marked.end() && it->second > 0) {
+                --it->second;
+                r.SetFlag(1);
+            }
+        }
+        merged.push_back(r);
+    }
+    // A record an earlier save failed to write keeps its number unless another process has
+    // used that number since.
+    for (auto& r : unsaved_) {
+        if (anyInFile && r.ID() <= fileHighest) {
+            r.SetID(++highest_);
+            ownNumbers_.push_back(r.ID());
+        }
+        merged.push_back(r);
+    }
+    if (fresh) {
+        fresh->SetID(++highest_);
+        ownNumbers_.push_back(fresh->ID());
+        merged.push_back(*fresh);
+        unsaved_.push_back(*fresh);
+    }
+
+    std::string buffer;
+    buffer.reserve(merged.size() * TJournal::kSize);
+    for (const auto& r : merged)
+        if (r.Flag() == 0)
+            buffer.append(reinterpret_cast<const char*>(r.bytes().data()), TJournal::kSize);
+
+    std::string tmpl = (dir / (temporaryPrefix(p) + "XXXXXX")).string();
     int err = 0;
     int fdRaw = ::mkostemp(tmpl.data(), O_CLOEXEC);
     if (fdRaw < 0) {
@@ -298,10 +465,16 @@ void Journal::JournalSpeichern() {
             }
         }
     }
+    if (err != 0) {
+        // Marked and unsaved records stay in the list; the next save tries them again.
+        list_ = std::move(merged);
+        throw failed(reasonOf(err));
+    }
+    unsaved_.clear();
+    list_.clear();
+    for (auto& r : merged)
+        if (r.Flag() == 0) list_.push_back(r);
     anzeigen();
-    if (err != 0)
-        throw EJournalError("Das Journal " + quoted(p) + " konnte nicht gespeichert werden. " +
-                            reasonOf(err) + " Die bisherige Datei ist unverändert.");
 }
 
 void Journal::JournalAnhaengen(uint16_t Typ, std::string_view AuftraggeberKonto,
@@ -310,7 +483,6 @@ void Journal::JournalAnhaengen(uint16_t Typ, std::string_view AuftraggeberKonto,
                                std::string_view EmpfaengerKonto, std::string_view EmpfaengerBLZ,
                                std::string_view Verwendungszweck, Currency Betrag) {
     TJournal r;
-    r.SetID(++highest_);
     r.SetFlag(0);
     r.SetDatum(Datum);
     r.SetBetrag(Betrag);
@@ -322,15 +494,23 @@ void Journal::JournalAnhaengen(uint16_t Typ, std::string_view AuftraggeberKonto,
     r.SetEmpfaengerKonto(EmpfaengerKonto);
     r.SetEmpfaengerBLZ(EmpfaengerBLZ);
     r.SetVerwendungszweck(Verwendungszweck);
-    list_.push_back(r);
     // The dates widen before the save so that a record left in the list by a failed save is
     // still inside the journal dialog's default range.
     earliest_ = std::min(earliest_, Datum);
     latest_ = std::max(latest_, Datum);
-    if (saveDeferred_)
+    if (saveDeferred_) {
+        // Numbered now and written by the next save, together with what other processes added
+        // meanwhile; that save renumbers it if another process took its number.
+        r.SetID(++highest_);
+        ownNumbers_.push_back(r.ID());
+        list_.push_back(r);
+        unsaved_.push_back(r);
         anzeigen();
-    else
-        JournalSpeichern(); // shows, too
+        return;
+    }
+    if (state_ == State::Unreadable) r.SetID(++highest_);
+    commit(&r);
+    anzeigen();
 }
 
 void Journal::saveAtClose() {
@@ -347,7 +527,18 @@ std::string journalDateText(TDateTime d, const FormatSettings& fs) {
 }
 
 std::string journalAmountText(Currency betrag, const FormatSettings& fs) {
-    return FloatToStrF(CurrencyToDouble(betrag), FloatFormat::Fixed, 7, 2, fs);
+    // In unsigned arithmetic, so the most negative amount has a magnitude too.
+    const bool negative = betrag < 0;
+    const uint64_t magnitude =
+        negative ? uint64_t{0} - static_cast<uint64_t>(betrag) : static_cast<uint64_t>(betrag);
+    const uint64_t cents = magnitude / 100 + (magnitude % 100 >= 50 ? 1 : 0);
+    std::string s = negative && cents != 0 ? "-" : "";
+    s += std::to_string(cents / 100);
+    s += fs.decimalSeparator;
+    const auto fraction = static_cast<unsigned>(cents % 100);
+    s += static_cast<char>('0' + fraction / 10);
+    s += static_cast<char>('0' + fraction % 10);
+    return s;
 }
 
 std::string journalCell(const TJournal& r, int line, int column, const FormatSettings& fs) {

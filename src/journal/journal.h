@@ -1,6 +1,8 @@
 #pragma once
 // The journal of printed forms: a list of 440-byte records in memory and the file `journal` in
-// the user's data folder holding the same records, rewritten whole on every change.
+// the user's data folder holding the same records, rewritten whole on every change. Several
+// processes may write one journal (a window and command-line prints): each change is made under
+// an exclusive lock on the journal's folder, on the file as it is at that moment.
 #include "platform/convert.h"
 #include "platform/datetime.h"
 
@@ -96,6 +98,13 @@ public:
 
 // The journal list with its run state and its file. The run state only ever widens during a
 // run: deleting records lowers neither the highest number nor the latest date.
+//
+// Every save is a read-modify-write under the folder lock: the file is read afresh, records
+// other processes appended meanwhile are taken over, records this process marked for deletion
+// (Flag 1, set in memory only) are left out, records appended here that an earlier save failed
+// to write are added, and the result is written. So a deletion elsewhere is not undone by an
+// append here, and numbers stay unique: a new record is numbered after the highest number in
+// the file and in this run.
 class Journal {
 public:
     enum class State {
@@ -109,16 +118,21 @@ public:
     explicit Journal(std::filesystem::path file = {});
 
     // Reads the list from the file (an empty file is created when there is none), widens the
-    // run state, then shows. A file that exists but cannot be read leaves the list as it was
-    // (empty at the start of a run), sets State::Unreadable and throws EJournalError.
+    // run state, then shows. A flag byte read from the file is taken as 0: only this process
+    // marks records. Records appended in this run that could not be saved yet stay at the end
+    // of the list. Temporary files of saves killed part-way are removed. A file that exists but
+    // cannot be read leaves the list as it was (empty at the start of a run), sets
+    // State::Unreadable and throws EJournalError.
     void JournalLaden();
-    // Writes every record whose Flag is 0 into a temporary file beside the journal, flushes it
-    // to the disk and renames it over the journal, so a failure at any moment leaves the
-    // previous journal whole. Then shows. Throws EJournalError with a German message when the
-    // file cannot be written or when the journal is Unreadable.
+    // Under the lock: merges as described above and writes the result into a temporary file
+    // beside the journal, flushes it to the disk and renames it over the journal, so a failure
+    // at any moment leaves the previous journal whole. The list becomes what was written. Then
+    // shows. Throws EJournalError with a German message when the file cannot be read or written
+    // or when the journal is Unreadable; the list then keeps marked and unsaved records.
     void JournalSpeichern();
-    // Appends a record with the next number (highest + 1) and saves. A failed save leaves the
-    // record in the list and throws.
+    // Appends a record numbered after the highest number in the file and in this run, and
+    // saves. A failed save leaves the record in the list (it is written by the next save that
+    // succeeds) and throws.
     void JournalAnhaengen(uint16_t Typ, std::string_view AuftraggeberKonto,
                           std::string_view AuftraggeberName, TDateTime Datum,
                           std::string_view AuftraggeberBLZ, std::string_view EmpfaengerName,
@@ -156,9 +170,16 @@ public:
 private:
     void anzeigen();
     void widen(const TJournal& r);
+    // The locked read-merge-write of JournalSpeichern; `fresh` (when given) is numbered and
+    // added as a new record.
+    void commit(TJournal* fresh);
 
     std::filesystem::path file_;
     std::vector<TJournal> list_;
+    // Records appended in this run that no save has written yet.
+    std::vector<TJournal> unsaved_;
+    // Numbers appended in this run: a record of this run does not lower the lowest number.
+    std::vector<int32_t> ownNumbers_;
     State state_ = State::Ok;
     bool saveDeferred_ = false;
     int32_t highest_ = 0;
@@ -170,16 +191,19 @@ private:
 };
 
 // Reads the records of a journal file without changing anything: nullopt when there is no such
-// file; EJournalError with a German message when it exists but cannot be read.
+// file; EJournalError with a German message when it exists but cannot be read, is not a
+// regular file (a pipe or a device would block or never end) or is larger than any journal.
 std::optional<std::vector<TJournal>> readJournalFile(const std::filesystem::path& file);
 
 // A record's date as shown and printed: the short date, empty for a value no calendar holds.
 std::string journalDateText(TDateTime d, const FormatSettings& fs = FormatSettings::german());
-// A record's amount as shown and printed: two decimals, exponent notation beyond 7 digits.
-std::string journalAmountText(Currency betrag, const FormatSettings& fs = FormatSettings::german());
 
 // What the journal page shows: three rows of two cells per record.
 inline constexpr int kJournalRowsPerRecord = 3;
+
+// An amount of the journal as shown and printed: exactly, rounded to two decimals (halves away
+// from zero), with the decimal separator and no thousands separators, whatever its size.
+std::string journalAmountText(Currency betrag, const FormatSettings& fs = FormatSettings::german());
 
 // The text of one cell: `line` 0–2 within the record's block, `column` 0 or 1.
 std::string journalCell(const TJournal& r, int line, int column,

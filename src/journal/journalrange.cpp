@@ -111,8 +111,10 @@ size_t deleteJournalRange(Journal& journal, const JournalRange& range) {
     try {
         journal.JournalSpeichern();
     } catch (const EJournalError& e) {
-        // The file still holds every record; so must the list.
-        for (size_t i : marked) list[i].SetFlag(0);
+        // The file still holds every record; so must the list. The failed save may have taken
+        // over other processes' records, so the marks are not where they were set: every mark
+        // is this deletion's.
+        for (auto& r : journal.Liste()) r.SetFlag(0);
         throw EJournalError(std::string(e.what()) + " Es wurde nichts gelöscht.");
     }
     try {

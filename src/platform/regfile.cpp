@@ -1,6 +1,7 @@
 // .reg files as the system registry editor writes and reads them, so that a backup made here
 // can be read there and the other way round.
 #include "platform/hive.h"
+#include "platform/leftovers.h"
 #include "platform/text.h"
 
 #include <fcntl.h>
@@ -99,7 +100,8 @@ void exportKey(std::string& out, const std::string& path) {
 
 void writeFileSafely(const fs::path& file, const std::string& bytes) {
     // Written beside the target and renamed over it, so a failed export never leaves half a
-    // backup in place of a good one.
+    // backup in place of a good one. What an export killed part-way left there goes first.
+    removeLeftoverTemporaries(file);
     fs::path tmp = file;
     tmp += ".tmp" + std::to_string(::getpid());
     {

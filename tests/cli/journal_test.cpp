@@ -8,6 +8,7 @@
 
 #include <filesystem>
 #include <sstream>
+#include <sys/stat.h>
 
 namespace formidor {
 namespace {
@@ -65,6 +66,29 @@ TEST(CliJournal, UnreadableOrMissingFileIsAGermanMessageAndStatusTwo) {
         EXPECT_EQ(r.out, "");
         EXPECT_NE(r.err.find(c.message), std::string::npos) << r.err;
     }
+}
+
+TEST(CliJournal, LineBreaksAndTabsInATextKeepThreeLinesPerRecord) {
+    test::ScopedDataHome home;
+    Journal j;
+    j.JournalAnhaengen(kJournalUeberweisung, "1\t2", "Zeile\r\nzwei", 44270.5, "C:\\x", "E", "K",
+                       "B", std::string("a\nb\x01") + '\x7f', 0);
+    Result r = runCli({"journal"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "1\tÜberweisung - 15.03.2021 - Betrag: 0,00 € - Verwendungszweck: "
+                     "a\\nb\\x01\\x7f\n"
+                     "\tAuftraggeber: Zeile\\r\\nzwei - Konto: 1\\t2 (C:\\\\x)\n"
+                     "\tEmpfänger: E - Konto:K (B)\n");
+}
+
+TEST(CliJournal, APipeAsTheJournalIsRefusedNotReadAsEmpty) {
+    test::TempDir dir;
+    const fs::path fifo = dir / "journal";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    Result r = runCli({"journal", "--file", fifo.string()});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.out, "");
+    EXPECT_NE(r.err.find("keine gewöhnliche Datei"), std::string::npos) << r.err;
 }
 
 // A journal file of `n` transfers, one an hour from 15.03.2021 00:00.

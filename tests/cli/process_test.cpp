@@ -69,5 +69,21 @@ TEST(CliProcess, PrintingIsHandedToThePrintingProgram) {
     EXPECT_NE(r.loader.find("'x' ist kein gültiger Integerwert"), std::string::npos);
 }
 
+TEST(CliProcess, JournalFromStandardInput) {
+    test::TempDir tmp;
+    const std::string cli = quote((paths::programDirectory() / "formidor-cli").string());
+    const std::string out =
+        " >" + quote((tmp / "out").string()) + " 2>" + quote((tmp / "err").string());
+    const std::string fixture = quote(test::fixture("journal_one_record").string());
+    // Redirected from a file, /dev/stdin is that file; through a pipe it is refused rather
+    // than read as an empty journal.
+    int rc = std::system((cli + " journal --file /dev/stdin <" + fixture + out).c_str());
+    EXPECT_EQ(WEXITSTATUS(rc), 0) << test::readFile(tmp / "err");
+    EXPECT_EQ(test::readFile(tmp / "out").substr(0, 2), "7\t");
+    rc = std::system(("cat " + fixture + " | " + cli + " journal --file /dev/stdin" + out).c_str());
+    EXPECT_EQ(WEXITSTATUS(rc), 2);
+    EXPECT_NE(test::readFile(tmp / "err").find("keine gewöhnliche Datei"), std::string::npos);
+}
+
 } // namespace
 } // namespace formidor

@@ -7,8 +7,14 @@
 
 #include <cerrno>
 #include <filesystem>
+#include <functional>
+#include <limits>
+#include <optional>
+#include <sched.h>
 #include <string>
+#include <sys/mount.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace formidor {
@@ -227,6 +233,84 @@ TEST(JournalSave, ReadOnlyFolderIsReportedAndLeavesTheJournal) {
     EXPECT_EQ(readFile(paths::journalFile()), before);
 }
 
+// Runs `scenario` in a child process with a private tmpfs of `bytes` mounted on `dir`; the
+// child's answer is empty when all went as expected, else what went wrong. nullopt where this
+// machine does not let the test mount (not the superuser, or no mount namespaces).
+std::optional<std::string> onSmallFileSystem(const fs::path& dir, size_t bytes,
+                                             const std::function<std::string()>& scenario) {
+    int out[2];
+    if (::pipe(out) != 0) return std::nullopt;
+    pid_t child = ::fork();
+    if (child == 0) {
+        ::close(out[0]);
+        std::string answer = "\x01";
+        const std::string size = "size=" + std::to_string(bytes);
+        if (::unshare(CLONE_NEWNS) == 0 &&
+            ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0 &&
+            ::mount("tmpfs", dir.c_str(), "tmpfs", 0, size.c_str()) == 0) {
+            try {
+                answer = scenario();
+            } catch (const std::exception& e) {
+                answer = std::string("unexpected: ") + e.what();
+            }
+        }
+        (void)!::write(out[1], answer.data(), answer.size());
+        ::_exit(0);
+    }
+    ::close(out[1]);
+    std::string answer;
+    char buf[512];
+    for (ssize_t n; (n = ::read(out[0], buf, sizeof buf)) > 0;)
+        answer.append(buf, static_cast<size_t>(n));
+    ::close(out[0]);
+    ::waitpid(child, nullptr, 0);
+    if (answer == "\x01") return std::nullopt;
+    return answer;
+}
+
+TEST(JournalSave, AFullOrReadOnlyFileSystemIsReportedAndLeavesTheJournal) {
+    test::TempDir dir;
+    auto result = onSmallFileSystem(dir.path(), 64 * 1024, [&]() -> std::string {
+        const fs::path file = dir / "journal";
+        Journal j(file);
+        j.JournalLaden();
+        // The disk fills up: the save that no longer fits beside the journal fails.
+        std::string before;
+        for (int i = 0; i < 1000; ++i) {
+            before = readFile(file);
+            try {
+                appendSimple(j, 44000 + i);
+            } catch (const EJournalError& e) {
+                const std::string msg = e.what();
+                if (msg.find("nicht genug freier Speicherplatz") == std::string::npos)
+                    return "full disk reported as: " + msg;
+                if (readFile(file) != before) return "the journal changed on a full disk";
+                if (filesIn(dir.path()) != std::vector<fs::path>{"journal"})
+                    return "a temporary was left on the full disk";
+                if (i < 10) return "full too early";
+                break;
+            }
+            if (i == 999) return "the disk never filled";
+        }
+        // The same folder read-only.
+        if (::mount(nullptr, dir.path().c_str(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr) != 0)
+            return "cannot remount read-only";
+        before = readFile(file);
+        try {
+            j.JournalSpeichern();
+            return "a save on a read-only file system reported success";
+        } catch (const EJournalError& e) {
+            const std::string msg = e.what();
+            if (msg.find("schreibgeschützt") == std::string::npos)
+                return "read-only reported as: " + msg;
+        }
+        if (readFile(file) != before) return "the journal changed on a read-only disk";
+        return "";
+    });
+    if (!result) GTEST_SKIP() << "this machine does not let the test mount a file system";
+    EXPECT_EQ(*result, "");
+}
+
 TEST(JournalSave, CreatesTheDataFolder) {
     test::ScopedDataHome home;
     Journal j;
@@ -300,28 +384,37 @@ TEST(JournalDisplay, ThreeRowsPerRecordWithTheirTexts) {
     EXPECT_EQ(rows[5].cells[1], "Empfänger:  - Konto: ()");
 }
 
-TEST(JournalDisplay, AmountsWithTwoDecimalsAndSevenSignificantDigits) {
+TEST(JournalDisplay, AmountsShowExactlyWithTwoDecimals) {
+    // The record's amount is ten-thousandths; it shows rounded to cents, halves away from zero,
+    // whatever its size — a payment's record never shows another sum.
     struct Case {
-        double amount;
+        Currency betrag;
         const char* shown;
     };
     const Case cases[] = {
-        {12.5, "12,50"},
-        {-3.456, "-3,46"},
-        {1234567.89, "1234568,00"},
-        {999.999, "1000,00"},
+        {125000, "12,50"},
+        {-34560, "-3,46"},
+        {9999990, "1000,00"},
+        {50, "0,01"},
+        {49, "0,00"},
+        {-40, "0,00"},
+        {1234567800, "123456,78"},
+        {12345678900, "1234567,89"},
+        {1234567890123400, "123456789012,34"},
+        {std::numeric_limits<Currency>::max(), "922337203685477,58"},
+        {std::numeric_limits<Currency>::min(), "-922337203685477,58"},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.amount);
+        SCOPED_TRACE(c.shown);
         TJournal r;
-        r.SetBetrag(CurrencyFromDouble(c.amount));
+        r.SetBetrag(c.betrag);
         std::string line = journalCell(r, 0, 1);
         EXPECT_NE(line.find(std::string("Betrag: ") + c.shown + " €"), std::string::npos) << line;
     }
-    TJournal big;
-    big.SetBetrag(CurrencyFromDouble(123456789.0));
-    EXPECT_NE(journalCell(big, 0, 1).find("E"), std::string::npos) << "exponent beyond 7 digits";
     EXPECT_EQ(CurrencyFromDouble(12.5), 125000);
+    FormatSettings point = FormatSettings::german();
+    point.decimalSeparator = '.';
+    EXPECT_EQ(journalAmountText(125000, point), "12.50");
 }
 
 TEST(JournalDisplay, DamagedValuesShowWithoutFault) {
