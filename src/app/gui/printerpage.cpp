@@ -255,9 +255,11 @@ PrinterPage::PrinterPage(QWidget* parent) : QWidget(parent), fontDialog_(default
     Button38 = side("Daten sichern", 336);
     Button41 = side("Daten einlesen", 362);
 
-    // Leaving the printer page brings every "wie Überweisungen" copy up to date.
+    // Leaving the printer page for another control of the main window brings every
+    // "wie Überweisungen" copy up to date. A dialog opened from the page (the font dialog, a
+    // message) takes the focus into another window: that is not leaving the page.
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
-        if (old && isAncestorOf(old) && !(now && isAncestorOf(now)) && now)
+        if (old && now && isAncestorOf(old) && !isAncestorOf(now) && now->window() == window())
             runGuarded([this] { TabSheet4Exit(); });
     });
 }

@@ -15,7 +15,9 @@
 #include "platform/recordingprinter.h"
 
 #include <QApplication>
+#include <QFontDialog>
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace formidor::gui {
@@ -221,6 +223,56 @@ TEST_F(MainWindow, FontDialogChoicesFollowTheBoldRules) {
     p().LFontNameU->setText("x");
     p().Button5->click();
     EXPECT_EQ(p().LFontNameU->text(), "Schrift: Arial");
+}
+
+// The real font dialog: it opens on the installed face the stored name is drawn with, in the
+// stored size and style; confirming it untouched stores what was stored. While it is open the
+// page stores and copies nothing, though the focus has left the page for the dialog.
+TEST_F(MainWindow, FontDialogOpensOnTheStoredFontAndOkWithoutAChangeKeepsIt) {
+    start();
+    showPage(w->TabSheet4);
+    p().PageControl4->setCurrentWidget(p().TabSheet16);
+    QApplication::setActiveWindow(w.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
+    QTest::mouseClick(p().CBgleichV, Qt::LeftButton);
+    ASSERT_FALSE(p().CBgleichV->isChecked());
+    p().EKVU->setText("12"); // shown, not stored: a copy to the taken-over types would store it
+
+    auto values = [this] {
+        std::string all;
+        for (const TRegValue& v : key().GetValues())
+            all += v.name + "=" + v.text + "/" + std::to_string(v.number) + "\n";
+        return all;
+    };
+    struct Case {
+        const char* name;
+        int size;
+        bool bold;
+        const char* shownFace;
+    };
+    for (const Case& c : {Case{"Courier New", 8, true, "Liberation Mono"},
+                          Case{"Arial", 10, false, "Liberation Sans"}}) {
+        SCOPED_TRACE(c.name);
+        key().WriteString("FontNameV", c.name);
+        key().WriteInteger("FontSizeV", c.size);
+        key().WriteBool("FontBoldV", c.bold);
+        const std::string before = values();
+        bool seen = false;
+        QTimer::singleShot(0, [&] {
+            auto* d = qobject_cast<QFontDialog*>(QApplication::activeModalWidget());
+            if (!d) return;
+            seen = true;
+            EXPECT_EQ(d->currentFont().family().toStdString(), c.shownFace);
+            EXPECT_EQ(d->currentFont().pointSize(), c.size);
+            EXPECT_EQ(d->currentFont().bold(), c.bold);
+            EXPECT_EQ(values(), before) << "stored while the dialog was open";
+            d->accept();
+        });
+        QTest::mouseClick(p().BSchriftV, Qt::LeftButton);
+        ASSERT_TRUE(seen);
+        EXPECT_EQ(values(), before);
+        EXPECT_EQ(p().LFontNameV->text(), QStringLiteral("Schrift: ") + c.name);
+    }
 }
 
 TEST_F(MainWindow, LeavingTheCashOnDeliveryVerticalUpDownStoresKHN) {
