@@ -206,12 +206,14 @@ void TMainForm::PageControl1Change() {
     if (PageControl1->currentWidget() == TabSheet4) {
         settings::LoadSettings(*TabSheet4, &printer_, settings::LoadForm::Page);
     } else {
+        TabSheet4->refreshTakenOverOffsets();
         settings::SaveSettings(*TabSheet4, nullptr);
         settings::ReapplyPrinter(printer_);
     }
 }
 
 bool TMainForm::FormClose() {
+    TabSheet4->refreshTakenOverOffsets();
     settings::SaveSettings(*TabSheet4, &printer_);
     run(JournalSpeichern);
     return true;

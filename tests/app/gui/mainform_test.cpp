@@ -16,6 +16,7 @@
 
 #include <QApplication>
 #include <QFontDialog>
+#include <QMessageBox>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -100,6 +101,7 @@ TEST_F(MainWindow, FirstStartShowsDefaultsAndStoresTheFonts) {
 
 TEST_F(MainWindow, PageSwitchStoresTheCalibrationAndThePrinterPageShowsTheStore) {
     start();
+    p().CBgleichA->setChecked(false); // a type with its own calibration
     p().EKVU->setText("12");
     p().EKHA->setText("-30");
     p().RBrechtsS->setChecked(true);
@@ -123,6 +125,7 @@ TEST_F(MainWindow, PageSwitchStoresTheCalibrationAndThePrinterPageShowsTheStore)
 
 TEST_F(MainWindow, ClosingWithATextInAnOffsetFieldKeepsTheWindowOpen) {
     start();
+    p().CBgleichA->setChecked(false);
     p().EKVA->setText("abc");
     EXPECT_FALSE(w->close());
     EXPECT_TRUE(w->isVisible());
@@ -193,6 +196,52 @@ TEST_F(MainWindow, SameAsTransferTakesOverAndReleases) {
     EXPECT_TRUE(p().RBlinksV->isChecked());
     EXPECT_TRUE(p().EKVV->isEnabled());
     EXPECT_TRUE(p().BSchriftV->isEnabled());
+}
+
+// A wrong transfer offset, with real message boxes taking the focus away and giving it back:
+// the text stays in its field, each attempt to close shows one message, and once the field is
+// corrected the window closes, though the taken-over types held copies of the wrong text.
+TEST_F(MainWindow, AWrongOffsetStaysUntilCorrectedAndThenTheWindowCloses) {
+    setErrorSink([this](const QString& t) {
+        errors << t;
+        QMessageBox box(QMessageBox::Critical, "Formidor", t, QMessageBox::Ok, w.get());
+        QTimer::singleShot(0, &box, &QMessageBox::accept);
+        box.exec();
+    });
+    start();
+    showPage(w->TabSheet4);
+    p().PageControl4->setCurrentWidget(p().TabSheet15);
+    QApplication::setActiveWindow(w.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
+    ASSERT_TRUE(p().CBgleichV->isChecked());
+    p().CBgleichL->setChecked(false); // a type with its own calibration keeps it
+
+    p().EKVU->setFocus(Qt::MouseFocusReason);
+    p().EKVU->setText("abc");
+    QTest::mouseClick(p().Button40, Qt::LeftButton);
+    QApplication::processEvents();
+    EXPECT_EQ(errors, QStringList{"'abc' ist kein gültiger Integerwert"});
+    EXPECT_EQ(p().EKVU->text(), "abc");
+    errors.clear();
+    // Leaving the page: the copies take the wrong text, and it is reported once.
+    runGuarded([this] { p().TabSheet4Exit(); });
+    EXPECT_EQ(errors, QStringList{"'abc' ist kein gültiger Integerwert"});
+    EXPECT_EQ(p().EKVV->text(), "abc");
+    errors.clear();
+
+    EXPECT_FALSE(w->close());
+    QApplication::processEvents();
+    EXPECT_EQ(errors, QStringList{"'abc' ist kein gültiger Integerwert"});
+    EXPECT_EQ(p().EKVU->text(), "abc");
+
+    p().EKVU->setText("5");
+    p().EKVL->setText("9");
+    errors.clear();
+    EXPECT_TRUE(w->close());
+    EXPECT_TRUE(errors.isEmpty()) << errors.join("\n").toStdString();
+    for (const char* name : {"KVU", "KVV", "KVA", "KVN"})
+        EXPECT_EQ(key().ReadInteger(name), 5) << name;
+    EXPECT_EQ(key().ReadInteger("KVL"), 9);
 }
 
 TEST_F(MainWindow, FontDialogChoicesFollowTheBoldRules) {
