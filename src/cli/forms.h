@@ -88,10 +88,16 @@ void applySetsWithMasks(FormRequest& r,
 
 // The forms (one function per form file).
 const CliForm& transferCliForm();
+const CliForm& chequeCliForm();
+const CliForm& debitCliForm();
+const CliForm& coverCliForm();
 const CliForm& codCliForm();
 const CliForm& parcelCliForm();
 const CliForm& smallparcelCliForm();
 const CliForm& depositCliForm();
 const CliForm& foreignCliForm();
+const CliForm& reportTransferCliForm();
+const CliForm& reportChequeCliForm();
+const CliForm& reportDepositCliForm();
 
 } // namespace formidor::cli

@@ -20,6 +20,20 @@ std::string nthChar(std::string_view s, int index) {
 }
 } // namespace
 
+std::vector<std::string> memoLines(std::string_view text) {
+    std::vector<std::string> lines;
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t end = text.find('\n', start);
+        if (end == std::string_view::npos) end = text.size();
+        std::string_view l = text.substr(start, end - start);
+        if (!l.empty() && l.back() == '\r') l.remove_suffix(1);
+        lines.emplace_back(l);
+        start = end + 1;
+    }
+    return lines;
+}
+
 const std::string& FormPage::text(std::string_view control) const {
     auto it = texts_.find(control);
     return it == texts_.end() ? kEmpty : it->second;
@@ -56,6 +70,13 @@ std::vector<PlacedText> placeTexts(const Layout& layout, const FormPage& page, i
             if ((row.when.variants & variantBit(variant)) == 0) continue;
         }
         if (!row.when.checkedControl.empty() && !page.checked(row.when.checkedControl)) continue;
+        const int y = lineY(row.at, layout.base, layout.pitch);
+        if (row.source.kind == Source::Kind::LinesOfField) {
+            int i = 0;
+            for (auto& l : memoLines(page.text(row.source.name)))
+                out.push_back({row.dx, y + i++ * row.source.lineStep, std::move(l)});
+            continue;
+        }
         std::string text;
         switch (row.source.kind) {
         case Source::Kind::Field:
@@ -67,8 +88,10 @@ std::vector<PlacedText> placeTexts(const Layout& layout, const FormPage& page, i
         case Source::Kind::CharOfField:
             text = nthChar(page.text(row.source.name), row.source.index);
             break;
+        case Source::Kind::LinesOfField:
+            break;
         }
-        out.push_back({row.dx, lineY(row.at, layout.base, layout.pitch), std::move(text)});
+        out.push_back({row.dx, y, std::move(text)});
     }
     return out;
 }

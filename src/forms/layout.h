@@ -31,21 +31,30 @@ private:
     std::set<std::string, std::less<>> checked_;
 };
 
+// The lines of a multi-line field (a memo): separated by line breaks ("\n", also "\r\n"); a
+// break at the very end starts no further line, and the empty text has no line at all.
+std::vector<std::string> memoLines(std::string_view text);
+
 // What a row prints.
 struct Source {
-    enum class Kind : uint8_t { Field, Literal, CharOfField };
+    enum class Kind : uint8_t { Field, Literal, CharOfField, LinesOfField };
     Kind kind = Kind::Field;
     std::string_view name; // control name, or the literal text
     int index = 0;         // CharOfField: which character (1 = first, code points)
+    int lineStep = 0;      // LinesOfField: y of line i is the row's y + i × lineStep
 };
 constexpr Source field(std::string_view control) {
-    return {Source::Kind::Field, control, 0};
+    return {Source::Kind::Field, control, 0, 0};
 }
 constexpr Source literal(std::string_view text) {
-    return {Source::Kind::Literal, text, 0};
+    return {Source::Kind::Literal, text, 0, 0};
 }
 constexpr Source charOf(std::string_view control, int index) {
-    return {Source::Kind::CharOfField, control, index};
+    return {Source::Kind::CharOfField, control, index, 0};
+}
+// One text per line of a memo, line i at lineStep × i from the row's line; no line, no text.
+constexpr Source linesOf(std::string_view control, int lineStep) {
+    return {Source::Kind::LinesOfField, control, 0, lineStep};
 }
 
 // When a row prints: the checked variant is one of `variants` (a bit per variant index; all
@@ -97,9 +106,10 @@ struct PlacedText {
 // y of a line of a layout with base line b and pitch p.
 int lineY(const Line& l, int base, int pitch);
 
-// Every row whose condition holds, in table order, at its layout position. Rows whose text is
-// empty are kept: the form printer draws every such row (an empty text shows nothing). A
-// negative variant stands for none: only the rows without a variant condition print.
+// Every row whose condition holds, in table order, at its layout position; a memo row gives one
+// text per line. Rows whose text is empty are kept: the form printer draws every such row (an
+// empty text shows nothing). A negative variant stands for none: only the rows without a
+// variant condition print.
 std::vector<PlacedText> placeTexts(const Layout& layout, const FormPage& page, int variant);
 
 // Shifts by the calibration: x + h, y − v.

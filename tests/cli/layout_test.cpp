@@ -86,13 +86,80 @@ TEST(CliLayout, VariantsWithMarksAndMasks) {
     EXPECT_EQ(r.out.find("X"), std::string::npos) << r.out;
 }
 
+TEST(CliLayout, ChequeWithEachCounterfoil) {
+    Result r = runCli({"layout", "cheque", "--set", "EBetragV=1234,56", "--set", "EOrt=Bonn",
+                       "--set", "EDatum=15.03.2021", "--set", "EEmpfaenger1=Jürgen Müller"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "50\t-174\t*eins*zwei*drei*\n"
+                     "50\t-258\t*vier*\n"
+                     "1035\t-258\t*1234,56*\n"
+                     "1000\t-384\tBonn\n"
+                     "1000\t-426\t15.03.2021\n"
+                     "100\t-426\t\n"
+                     "100\t-510\tJürgen Müller\n"
+                     "100\t-594\t\n"
+                     "100\t-678\t\n"
+                     "275\t-678\t\n");
+
+    struct Case {
+        const char* counterfoil;
+        std::string head; // the counterfoil's texts and the first text of the cheque
+    };
+    const Case cases[] = {
+        {"Deutsche", "10\t10\tA\n10\t-32\tB\n10\t-258\tEUR 12,50\n10\t-466\tV\n"
+                     "450\t-174\t*eins*zwei*\n"},
+        {"leer", "10\t10\tA\n10\t-32\tB\n10\t-258\tEUR 12,50\n10\t-466\tV\n"
+                 "850\t-174\t*eins*zwei*\n"},
+        {"DG", "10\t-70\tA\n10\t-112\tB\n10\t-258\tEUR 12,50\n10\t-466\tV\n"
+               "450\t-258\t*eins*zwei*\n"},
+        {"Dresdner", "80\t-60\tA - B -  -  -  - \n1035\t-200\tEUR 12,50\n50\t-409\t*eins*zwei*\n"},
+        {"ObenGross", "50\t-466\tV\n50\t-974\t*eins*zwei*\n"},
+        {"kein", "50\t-174\t*eins*zwei*\n"},
+    };
+    for (const auto& c : cases) {
+        r = runCli({"layout", "cheque", "--counterfoil", c.counterfoil, "--set", "EBetragV=12,50",
+                    "--set", "MemoDeutscheAbs=A\\nB", "--set", "MemoDeutscheVerw=V", "--kv", "0"});
+        EXPECT_EQ(r.status, 0) << r.err;
+        EXPECT_EQ(r.out.substr(0, c.head.size()), c.head) << c.counterfoil << "\n" << r.out;
+    }
+}
+
+TEST(CliLayout, DirectDebitAndCoverSheet) {
+    Result r = runCli({"layout", "debit", "--set", "ENameZ=Stadtwerke", "--set", "EBetragZ=10,50",
+                       "--set", "EKontonrZEmpf=123456", "--kh", "10"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "70\t-136\tStadtwerke\n"
+                     "70\t-221\t\n"
+                     "1050\t-221\t        \n" // the masked bank code field's empty text
+                     "70\t-306\t\n"
+                     "850\t-391\t10,50\n"
+                     "70\t-476\t\n"
+                     "70\t-561\t\n"
+                     "70\t-646\t\n"
+                     "70\t-731\t123456\n");
+
+    // Count and total as the page starts them, unless set.
+    r = runCli({"layout", "cover", "--set", "EKontoinhaberD=Verein", "--feed", "links"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "662\t-545\t0\n"
+                     "1192\t-545\tEUR\n"
+                     "1392\t-545\t0,00\n"
+                     "662\t-629\tVerein\n"
+                     "662\t-713\t\n");
+    r = runCli({"layout", "cover", "--set", "EStueckzahlD=3", "--set", "EBetragD=12,00"});
+    EXPECT_EQ(r.out.substr(0, r.out.find("\n70")), "70\t-545\t3\n600\t-545\tEUR\n800\t-545\t12,00");
+
+    r = runCli({"--help"});
+    EXPECT_NE(r.out.find("Formulare: transfer, cheque, debit, cover"), std::string::npos) << r.out;
+}
+
 TEST(CliLayout, BadInputIsNamedAndExitsWithTwo) {
     struct Case {
         cli::Args args;
         std::string inMessage;
     };
     const Case cases[] = {
-        {{"layout", "cheque"}, "'cheque'"},
+        {{"layout", "scheck"}, "'scheck'"},
         {{"layout"}, "Formular"},
         {{"layout", "transfer", "--variant", "17/18"}, "'17/18'"},
         {{"layout", "transfer", "--set", "ENichtDa=1"}, "'ENichtDa'"},
@@ -106,6 +173,14 @@ TEST(CliLayout, BadInputIsNamedAndExitsWithTwo) {
         {{"layout", "transfer", "--pdf", "x.pdf"}, "'--pdf'"},
         {{"print", "transfer"}, "--pdf"},
         {{"print", "transfer", "--pdf", "x.pdf", "--variant", "99"}, "'99'"},
+        {{"layout", "cheque", "--counterfoil", "Sparkasse"}, "'Sparkasse'"},
+        {{"layout", "cheque", "--counterfoil"}, "--counterfoil"},
+        {{"layout", "cheque", "--set", "EBetrag=1"}, "'EBetrag'"},
+        {{"layout", "cheque", "--check", "RBDeutsche"}, "'RBDeutsche'"},
+        {{"layout", "debit", "--counterfoil", "DG"}, "'--counterfoil'"},
+        {{"layout", "debit", "--set", "EStueckzahlD=1"}, "'EStueckzahlD'"},
+        {{"layout", "cover", "--set", "ENameZ=x"}, "'ENameZ'"},
+        {{"print", "cover", "--kv", "x", "--pdf", "x.pdf"}, "'x' ist kein gültiger Integerwert"},
     };
     for (const auto& c : cases) {
         Result r = runCli(c.args);
@@ -192,6 +267,72 @@ TEST(CliPrint, TransferIntoPdfPutsEveryTextWhereTheLayoutSays) {
         // The text's top-left corner is the top of its cell; 5.8 mm high in the 9 point font.
         EXPECT_NEAR(mm(w->yMin), originY - e.y / 10, 0.1) << e.text;
         EXPECT_NEAR(mm(w->yMax - w->yMin), 5.8, 0.2) << e.text;
+    }
+}
+
+TEST(CliPrint, ChequeDebitAndCoverSheetIntoPdfLandInTheirBoxes) {
+    test::ScopedDataHome home;
+    {
+        TRegistry reg;
+        ASSERT_TRUE(reg.OpenKey("\\" + std::string(kAppKey), true));
+        for (const char* code : {"V", "L"}) {
+            reg.WriteString(std::string("FontName") + code, "Courier New");
+            reg.WriteInteger(std::string("FontSize") + code, 9);
+            reg.WriteBool(std::string("FontBold") + code, true);
+        }
+    }
+    DeviceCaps caps;
+    gui::printToPdfFile(home.path() / "unused.pdf", [&](Printer& p) { caps = p.Caps(); });
+    ASSERT_GT(caps.dpiX, 0);
+    const double originX = caps.offsetX * 25.4 / caps.dpiX;
+    const double originY = caps.offsetY * 25.4 / caps.dpiY;
+
+    struct Expect {
+        const char* text;
+        double x, y; // after the offsets and the counterfoil's shift, 0.1 mm, y up
+    };
+    struct Case {
+        cli::Args args;
+        std::vector<Expect> expected;
+    };
+    const Case cases[] = {
+        {{"cheque", "--counterfoil", "Deutsche", "--set", "EBetragV=12,50", "--set",
+          "MemoDeutscheVerw=Rechnung\\nNr.17", "--set", "EOrt=Bonn", "--kh", "20"},
+         {{"EUR", 10, -258 - 20},
+          {"Nr.17", 10, -508 - 20},
+          {"*eins*zwei*", 450, -174 - 20},
+          {"*12,50*", 1435, -258 - 20},
+          {"Bonn", 1400, -384 - 20}}},
+        // The Dresdner counterfoil's texts stand on the strip above the cheque, not off the sheet.
+        {{"cheque", "--counterfoil", "Dresdner", "--set", "EBetragV=12,50", "--set",
+          "MemoDeutscheAbs=Anna\\nBonn"},
+         {{"Anna", 80, -60}, {"EUR", 1035, -200}, {"*eins*zwei*", 50, -174 - 235}}},
+        {{"cheque", "--counterfoil", "ObenGross", "--set", "EBetragV=5", "--set", "EPLZE=50667"},
+         {{"*fuenf*", 50, -174 - 800}, {"50667", 100, -678 - 800}}},
+        {{"debit", "--set", "ENameZ=Stadtwerke", "--set", "EBLZZ=37050198", "--kv", "-30"},
+         {{"Stadtwerke", 70 - 30, -126}, {"37050198", 1050 - 30, -211}}},
+        {{"cover", "--set", "EStueckzahlD=3", "--set", "EKontonrZahlungsempf=123456"},
+         {{"3", 70, -545}, {"EUR", 600, -545}, {"0,00", 800, -545}, {"123456", 70, -713}}},
+    };
+    int n = 0;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.args[0]);
+        const auto pdf = home.path() / ("form" + std::to_string(++n) + ".pdf");
+        cli::Args args = {"print"};
+        args.insert(args.end(), c.args.begin(), c.args.end());
+        args.insert(args.end(), {"--pdf", pdf.string()});
+        Result r = runCli(args);
+        ASSERT_EQ(r.status, 0) << r.err;
+        const auto html = home.path() / ("form" + std::to_string(n) + ".html");
+        const std::string cmd = "pdftotext -bbox '" + pdf.string() + "' '" + html.string() + "'";
+        ASSERT_EQ(std::system(cmd.c_str()), 0);
+        const std::string listing = test::readFile(html);
+        for (const auto& e : c.expected) {
+            auto w = findWord(listing, e.text);
+            ASSERT_TRUE(w) << e.text << "\n" << listing;
+            EXPECT_NEAR(mm(w->xMin), originX + e.x / 10, 0.1) << e.text;
+            EXPECT_NEAR(mm(w->yMin), originY - e.y / 10, 0.1) << e.text;
+        }
     }
 }
 

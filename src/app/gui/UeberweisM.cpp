@@ -5,15 +5,19 @@
 #include "app/settings.h"
 #include "bankdata/gui/BLZSuche.h"
 #include "bankdata/gui/bankfields.h"
+#include "forms/deposit.h"
 #include "forms/gui/addressbinding.h"
 #include "forms/gui/cashondeliverypage.h"
 #include "forms/gui/chequepage.h"
+#include "forms/gui/chequeprint.h"
 #include "forms/gui/depositpage.h"
 #include "forms/gui/depositprint.h"
 #include "forms/gui/directdebitpage.h"
+#include "forms/gui/directdebitprint.h"
 #include "forms/gui/foreignwindow.h"
 #include "forms/gui/parcelpage.h"
 #include "forms/gui/postalprint.h"
+#include "forms/gui/reports.h"
 #include "forms/gui/transferpage.h"
 #include "forms/gui/transferprint.h"
 #include "forms/gui/z1.h"
@@ -137,9 +141,17 @@ void TMainForm::wireSubsystems() {
     bindAddressHandlers(pages);
     bindCounterfoilButtons(*TabSheet3);
     setupTransferPage(TabSheet2, {&Calibration(), journal_.get(), LoadEmpfaenger, nullptr});
+    setupChequePage(TabSheet3, {&Calibration(), journal_.get(), LoadEmpfaenger, nullptr});
+    setupDirectDebitPage(TabSheet1,
+                         {&Calibration(), journal_.get(), LoadEmpfaenger,
+                          [this] { return TabSheet2->EAuftraggeber->currentText().toStdString(); },
+                          nullptr});
     setupDepositPage(TabSheet10, {&Calibration(), journal_.get(), LoadEmpfaenger, nullptr, {}});
     setupPostalPages(TabSheet6, TabSheet12, {&Calibration(), LoadEmpfaenger, nullptr});
     setupDataPage(TabSheet13, this);
+    setupTransferReport(TabSheet2);
+    setupChequeReport(TabSheet3);
+    setupDepositReport(TabSheet10, [] { return forms::LastDepositBank(); });
 }
 
 TMainForm::~TMainForm() = default;
@@ -152,6 +164,7 @@ void TMainForm::CreateOtherWindows() {
     BLZSucheF = new TBLZSucheF(this);
     DruckerHilfeF = new TDruckerHilfeF(this);
     JournalDruckenF = new TJournalDruckenF(this);
+    setupJournalPage(JournalX, JournalDruckenF, journal_.get());
     UmfrageF = new TUmfrageF(this);
     UmfrageDruckenF = new TUmfrageDruckenF(this);
     UmfrageF->DruckenF = UmfrageDruckenF;

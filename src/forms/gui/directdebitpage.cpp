@@ -85,6 +85,13 @@ DirectDebitPage::DirectDebitPage(QWidget* parent) : QWidget(parent) {
         EDatumD = edit(p, 8, field(3), 110, f);
         LWertD = label(p, QStringLiteral("Wert"), 130, top(3));
         EWertD = edit(p, 130, field(3), 155, f);
+        LHinweisD = label(p,
+                          QStringLiteral("Hier können Sie das Lastschrift-Deckblatt bedrucken, die "
+                                         "Stückzahl und der Betrag wird automatisch auffaddiert "
+                                         "beim Eingeben der einzelnen Lastschriften."),
+                          8, top(3), 477);
+        LHinweisD->setWordWrap(true);
+        LHinweisD->resize(477, 3 * kLabelHeight);
         for (QWidget* w : {static_cast<QWidget*>(LDatumD), static_cast<QWidget*>(EDatumD),
                            static_cast<QWidget*>(LWertD), static_cast<QWidget*>(EWertD)})
             w->hide();

@@ -48,6 +48,7 @@ public:
 
     // "Deckblatt drucken"
     QWidget* TabSheet8;
+    QLabel* LHinweisD; // what the sub-page is for
     QLabel* LKontoinhaberD;
     QLineEdit* EKontoinhaberD;
     QLabel* LStueckzahlD;

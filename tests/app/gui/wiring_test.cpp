@@ -7,6 +7,7 @@
 #include "common/testenv.h"
 #include "forms/deposit.h"
 #include "forms/gui/cashondeliverypage.h"
+#include "forms/gui/chequepage.h"
 #include "forms/gui/depositpage.h"
 #include "forms/gui/directdebitpage.h"
 #include "forms/gui/transferpage.h"
@@ -82,6 +83,35 @@ TEST_F(AssembledWindow, StartPrintAndCloseCarryAddressesAndJournal) {
     w->close();
     EXPECT_TRUE(errors.isEmpty()) << errors.join("\n").toStdString();
     EXPECT_EQ(std::filesystem::file_size(paths::journalFile()), 2u * 440u);
+}
+
+TEST_F(AssembledWindow, ChequeAndDirectDebitPrintAndJournal) {
+    UeberweisungAdressen earlier;
+    earlier.EAuftraggeber = "Verein e.V.";
+    earlier.EEigeneKontonr = "123456";
+    SaveEmpfaenger(earlier); // the last-used originator, preloaded as the payee
+    auto w = std::make_unique<TMainForm>();
+    w->show();
+    QApplication::processEvents();
+
+    DirectDebitPage& d = *w->TabSheet1;
+    EXPECT_EQ(d.EKontoinhaberD->text(), "Verein e.V."); // the payee is on the cover sheet
+    d.ENameZ->setEditText("Stadtwerke Köln");
+    d.EBetragZ->setText("10,50");
+    QTest::mouseClick(d.Button13, Qt::LeftButton);
+    EXPECT_EQ(d.EStueckzahlD->text(), "1");
+    EXPECT_EQ(d.EBetragD->text(), "10,50");
+    EXPECT_GE(d.ENameZ->findText("Stadtwerke Köln"), 0); // refilled after the print
+
+    ChequePage& c = *w->TabSheet3;
+    c.EEmpfaenger1->setEditText("Jürgen Müller");
+    c.EBetragV->setText("50");
+    EXPECT_EQ(c.LBetragB->text(), "*fuenf*null*");
+    QTest::mouseClick(c.Button3, Qt::LeftButton);
+    EXPECT_TRUE(errors.isEmpty()) << errors.join("\n").toStdString();
+    EXPECT_EQ(printer().Documents().size(), 2u);
+    EXPECT_GE(w->TabSheet2->EEmpfaenger->findText("Jürgen Müller"), 0);
+    EXPECT_EQ(w->JournalX->StringGrid1->model()->rowCount(), 6);
 }
 
 TEST_F(AssembledWindow, LeavingBankCodeFieldsLooksUpTheShippedDirectory) {
