@@ -29,6 +29,7 @@
 #include "platform/gui/guard.h"
 #include "platform/gui/printdialogs.h"
 #include "platform/gui/shell.h"
+#include "platform/gui/taborder.h"
 #include "platform/printer.h"
 
 #include <QCloseEvent>
@@ -118,6 +119,7 @@ TMainForm::TMainForm(QWidget* parent) : QWidget(parent) {
     onFocusOut(TabSheet3->EOrt,
                [this] { settings::EOrtExit(TabSheet3->EOrt->text().toStdString()); });
     wireSubsystems();
+    tabInReadingOrder(this);
 }
 
 void TMainForm::wireSubsystems() {
@@ -158,6 +160,7 @@ TMainForm::~TMainForm() = default;
 
 void TMainForm::CreateOtherWindows() {
     Ausl = new TAusl(this);
+    tabInReadingOrder(Ausl);
     setupAusl(Ausl, {&Calibration(), journal_.get(), nullptr, [this](QWidget* parent) {
                          if (PrinterSetupDialog) PrinterSetupDialog(parent);
                      }});
