@@ -30,6 +30,7 @@
 #include "platform/gui/guard.h"
 #include "platform/gui/printdialogs.h"
 #include "platform/gui/shell.h"
+#include "platform/gui/taborder.h"
 #include "platform/printer.h"
 
 #include <QCloseEvent>
@@ -119,6 +120,7 @@ TMainForm::TMainForm(QWidget* parent) : QWidget(parent) {
     onFocusOut(TabSheet3->EOrt,
                [this] { settings::EOrtExit(TabSheet3->EOrt->text().toStdString()); });
     wireSubsystems();
+    tabInReadingOrder(this);
 }
 
 void TMainForm::wireSubsystems() {
@@ -160,6 +162,7 @@ TMainForm::~TMainForm() = default;
 
 void TMainForm::CreateOtherWindows() {
     Ausl = new TAusl(this);
+    tabInReadingOrder(Ausl);
     setupAusl(Ausl, {&Calibration(), journal_.get(), nullptr, [this](QWidget* parent) {
                          if (PrinterSetupDialog) PrinterSetupDialog(parent);
                      }});
@@ -221,12 +224,14 @@ void TMainForm::PageControl1Change() {
     if (PageControl1->currentWidget() == TabSheet4) {
         settings::LoadSettings(*TabSheet4, &printer_, settings::LoadForm::Page);
     } else {
+        TabSheet4->refreshTakenOverOffsets();
         settings::SaveSettings(*TabSheet4, nullptr);
         settings::ReapplyPrinter(printer_);
     }
 }
 
 bool TMainForm::FormClose() {
+    TabSheet4->refreshTakenOverOffsets();
     settings::SaveSettings(*TabSheet4, &printer_);
     run(JournalSpeichern);
     return true;

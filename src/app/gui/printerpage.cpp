@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QFrame>
+#include <exception>
 #include <stdexcept>
 
 namespace formidor::gui {
@@ -255,9 +256,11 @@ PrinterPage::PrinterPage(QWidget* parent) : QWidget(parent), fontDialog_(default
     Button38 = side("Daten sichern", 336);
     Button41 = side("Daten einlesen", 362);
 
-    // Leaving the printer page brings every "wie Überweisungen" copy up to date.
+    // Leaving the printer page for another control of the main window brings every
+    // "wie Überweisungen" copy up to date. A dialog opened from the page (the font dialog, a
+    // message) takes the focus into another window: that is not leaving the page.
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
-        if (old && isAncestorOf(old) && !(now && isAncestorOf(now)) && now)
+        if (old && now && isAncestorOf(old) && !isAncestorOf(now) && now->window() == window())
             runGuarded([this] { TabSheet4Exit(); });
     });
 }
@@ -420,10 +423,30 @@ void PrinterPage::subPageShow(char x) {
 }
 
 void PrinterPage::TabSheet4Exit() {
-    for (char x : std::string_view("VLPSAN")) runGuarded([this, x] { gleichClick(x); });
+    // Every type is brought up to date; a wrong transfer offset fails each of them alike, and
+    // is reported once.
+    std::exception_ptr first;
+    for (char x : std::string_view("VLPSAN")) {
+        try {
+            gleichClick(x);
+        } catch (...) {
+            if (!first) first = std::current_exception();
+        }
+    }
+    if (first) std::rethrow_exception(first);
+}
+
+void PrinterPage::refreshTakenOverOffsets() {
+    const Sub& u = sub('U');
+    for (const Sub& s : subs_) {
+        if (!s.gleich || !s.gleich->isChecked()) continue;
+        s.kv->setText(u.kv->text());
+        s.kh->setText(u.kh->text());
+    }
 }
 
 void PrinterPage::PageControl4Changing() {
+    refreshTakenOverOffsets();
     settings::SaveSettings(*this, nullptr);
     if (printer_) settings::ReapplyPrinter(*printer_);
 }

@@ -114,6 +114,11 @@ public:
     void subPageShow(char x);
     void TabSheet4Exit();
     void PageControl4Changing();
+    // The offset fields of every type taken over from the transfer ("wie Überweisungen") get
+    // the transfer's texts again. Run before the page is saved: a copy holds the transfer text
+    // of the last time it was taken, which may be a wrong text the user has corrected since,
+    // and would otherwise keep failing the save (and the close) on a sub-page nobody looks at.
+    void refreshTakenOverOffsets();
     void Button5Click() { fontClick('U'); }
     void BSchriftVClick() { fontClick('V'); }
     void BSchriftLClick() { fontClick('L'); }

@@ -72,9 +72,16 @@ TBLZSucheF::TBLZSucheF(QWidget* parent) : QDialog(parent) {
     setWindowTitle("Bankleitzahlen finden - leicht gemacht ...");
     setWindowFlag(Qt::Tool);
 
+    // The window font of the main window, so that the texts keep the proportions the
+    // dialog was laid out for.
+    QFont windowFont(QStringLiteral("Arial"));
+    windowFont.setStyleHint(QFont::SansSerif);
+    windowFont.setPixelSize(11);
+    setFont(windowFont);
+
     Label1 = new QLabel("Bankleitzahlsuchsystem", this);
-    QFont f = Label1->font();
-    f.setPointSize(f.pointSize() + 6);
+    QFont f = windowFont;
+    f.setPixelSize(20);
     f.setBold(true);
     Label1->setFont(f);
     Label2 = new QLabel("Bitte geben Sie den Bankname und den Ort ein, und klicken Sie dann auf "

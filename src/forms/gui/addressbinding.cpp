@@ -8,6 +8,7 @@
 #include "forms/gui/transferiban.h"
 #include "forms/gui/transferpage.h"
 #include "platform/gui/guard.h"
+#include "platform/gui/namebox.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -108,12 +109,8 @@ std::string checkedVariant(const TransferPage& p) {
 }
 
 // Runs a fill handler on picking a name and, when asked, on leaving the box.
-template <class Handler>
-void onName(QComboBox* box, bool onLeave, Handler handler) {
-    if (!box) return;
-    connectGuarded(box, &QComboBox::activated, box, handler);
-    if (onLeave && box->lineEdit())
-        connectGuarded(box->lineEdit(), &QLineEdit::editingFinished, box, handler);
+void onName(QComboBox* box, bool onLeave, std::function<void()> handler) {
+    bindNameBox(box, onLeave, std::move(handler));
 }
 
 } // namespace

@@ -40,12 +40,14 @@ DepositPage::DepositPage(QWidget* parent) : QWidget(parent) {
         auto* g = new QGroupBox(QStringLiteral("Scheck %1").arg(i + 1), this);
         g->setGeometry(4, 42 + i * 52, 532, 50);
         *groups[i] = g;
-        // Bank code at 280 and amount at 392 as the page starts; some banks' slips swap them.
+        // Bank code at 272 and amount at 392 as the page starts; some banks' slips swap them.
         *lnr[i] = label(g, QStringLiteral("Scheck-Nummer"), 8, 15, 120);
         *enr[i] = edit(g, 8, 28, 120, f);
-        *lkto[i] = label(g, QStringLiteral("Konto-Nr. des Ausstellers"), 136, 15, 140);
-        *ekto[i] = edit(g, 136, 28, 136, f);
-        *lblz[i] = label(g, QStringLiteral("Bankleitzahl der bez. Bank"), kLeftColumnX, 15, 110);
+        *lkto[i] =
+            label(g, QStringLiteral("Konto-Nr. des Ausstellers"), 136, 15, kLeftColumnX - 136);
+        *ekto[i] = edit(g, 136, 28, kLeftColumnX - 136 - 8, f);
+        *lblz[i] = label(g, QStringLiteral("Bankleitzahl der bez. Bank"), kLeftColumnX, 15,
+                         kAmountRightX - kLeftColumnX);
         *eblz[i] = maskEdit(g, kLeftColumnX, 28, kBankCodeWidth, f, QStringLiteral("00000000;1;-"));
         *lbet[i] = label(g, QStringLiteral("Betrag"), kAmountRightX, 15, kAmountWidth);
         *ebet[i] = edit(g, kAmountRightX, 28, kAmountWidth, f);

@@ -21,7 +21,7 @@ public:
     // The bank code and the amount of every cheque: bank code at the left column and amount at
     // the right as the page starts; some banks' slips want the amount left and the bank code
     // right, a little further left than the amount stood, so that both fit in the group.
-    static constexpr int kLeftColumnX = 280, kAmountRightX = 392, kBankCodeRightX = 376;
+    static constexpr int kLeftColumnX = 272, kAmountRightX = 392, kBankCodeRightX = 376;
     static constexpr int kBankCodeWidth = 96, kAmountWidth = 130;
     static constexpr int kAmountLeftWidth = kBankCodeRightX - kLeftColumnX - 4;
 

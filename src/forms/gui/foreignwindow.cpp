@@ -7,6 +7,7 @@
 #include "journal/journal.h"
 #include "platform/datetime.h"
 #include "platform/gui/guard.h"
+#include "platform/gui/namebox.h"
 #include "platform/printer.h"
 
 #include <QSignalBlocker>
@@ -107,9 +108,7 @@ void replaceItems(QComboBox* box, const std::vector<std::string>& names) {
 
 // A pick handler on choosing a name and, when asked, on leaving the box.
 void onName(QComboBox* box, bool onLeave, std::function<void()> handler) {
-    connectGuarded(box, &QComboBox::activated, box, handler);
-    if (onLeave && box->lineEdit())
-        connectGuarded(box->lineEdit(), &QLineEdit::editingFinished, box, handler);
+    bindNameBox(box, onLeave, std::move(handler));
 }
 
 } // namespace

@@ -3,7 +3,9 @@
 
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QFontDatabase>
 #include <QFontDialog>
+#include <QFontInfo>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -146,20 +148,31 @@ QFont toQFont(const FontChoice& choice) {
     return f;
 }
 
+QString installedFace(const QString& face) {
+    if (face.isEmpty()) return face;
+    if (QFontDatabase::hasFamily(face)) return face;
+    return QFontInfo(QFont(face)).family();
+}
+
 QFontDialog* makeFontDialog(const FontChoice& initial, QWidget* parent) {
     ensureGermanQtTexts();
     auto* dialog = new QFontDialog(parent);
     dialog->setWindowTitle(QStringLiteral("Schriftart"));
     // Only outline faces: the forms are printed at any size on any resolution.
     dialog->setOptions(QFontDialog::ScalableFonts | QFontDialog::DontUseNativeDialog);
-    dialog->setCurrentFont(toQFont(initial));
+    FontChoice shown = initial;
+    shown.face = installedFace(initial.face);
+    dialog->setCurrentFont(toQFont(shown));
     return dialog;
 }
 
 bool execFontDialog(FontChoice& choice, QWidget* parent) {
     std::unique_ptr<QFontDialog> dialog(makeFontDialog(choice, parent));
     if (dialog->exec() != QDialog::Accepted) return false;
-    choice = fontChoiceOf(dialog->selectedFont());
+    FontChoice picked = fontChoiceOf(dialog->selectedFont());
+    if (!choice.face.isEmpty() && picked.face == installedFace(choice.face))
+        picked.face = choice.face;
+    choice = picked;
     return true;
 }
 

@@ -76,9 +76,14 @@ struct FontChoice {
 
 FontChoice fontChoiceOf(const QFont& font);
 QFont toQFont(const FontChoice& choice);
-// The font dialog, set up as ours: scalable faces only, effects (underline, strike-out) shown.
+// The installed face a face name is drawn with: "Courier New" and "Arial" are drawn with their
+// metric-compatible substitutes, and the font dialog lists only installed faces.
+QString installedFace(const QString& face);
+// The font dialog, set up as ours: scalable faces only, effects (underline, strike-out) shown,
+// preset with the installed face of initial's face, its size and style.
 QFontDialog* makeFontDialog(const FontChoice& initial, QWidget* parent = nullptr);
-// Runs it modally; on confirmation choice holds what the user picked.
+// Runs it modally; on confirmation choice holds what the user picked. A face left as it was
+// shown keeps the name it came with, so confirming without a change returns choice unchanged.
 bool execFontDialog(FontChoice& choice, QWidget* parent = nullptr);
 
 } // namespace formidor::gui

@@ -15,7 +15,10 @@
 #include "platform/recordingprinter.h"
 
 #include <QApplication>
+#include <QFontDialog>
+#include <QMessageBox>
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace formidor::gui {
@@ -98,6 +101,7 @@ TEST_F(MainWindow, FirstStartShowsDefaultsAndStoresTheFonts) {
 
 TEST_F(MainWindow, PageSwitchStoresTheCalibrationAndThePrinterPageShowsTheStore) {
     start();
+    p().CBgleichA->setChecked(false); // a type with its own calibration
     p().EKVU->setText("12");
     p().EKHA->setText("-30");
     p().RBrechtsS->setChecked(true);
@@ -121,6 +125,7 @@ TEST_F(MainWindow, PageSwitchStoresTheCalibrationAndThePrinterPageShowsTheStore)
 
 TEST_F(MainWindow, ClosingWithATextInAnOffsetFieldKeepsTheWindowOpen) {
     start();
+    p().CBgleichA->setChecked(false);
     p().EKVA->setText("abc");
     EXPECT_FALSE(w->close());
     EXPECT_TRUE(w->isVisible());
@@ -193,6 +198,52 @@ TEST_F(MainWindow, SameAsTransferTakesOverAndReleases) {
     EXPECT_TRUE(p().BSchriftV->isEnabled());
 }
 
+// A wrong transfer offset, with real message boxes taking the focus away and giving it back:
+// the text stays in its field, each attempt to close shows one message, and once the field is
+// corrected the window closes, though the taken-over types held copies of the wrong text.
+TEST_F(MainWindow, AWrongOffsetStaysUntilCorrectedAndThenTheWindowCloses) {
+    setErrorSink([this](const QString& t) {
+        errors << t;
+        QMessageBox box(QMessageBox::Critical, "Formidor", t, QMessageBox::Ok, w.get());
+        QTimer::singleShot(0, &box, &QMessageBox::accept);
+        box.exec();
+    });
+    start();
+    showPage(w->TabSheet4);
+    p().PageControl4->setCurrentWidget(p().TabSheet15);
+    QApplication::setActiveWindow(w.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
+    ASSERT_TRUE(p().CBgleichV->isChecked());
+    p().CBgleichL->setChecked(false); // a type with its own calibration keeps it
+
+    p().EKVU->setFocus(Qt::MouseFocusReason);
+    p().EKVU->setText("abc");
+    QTest::mouseClick(p().Button40, Qt::LeftButton);
+    QApplication::processEvents();
+    EXPECT_EQ(errors, QStringList{"'abc' ist kein gültiger Integerwert"});
+    EXPECT_EQ(p().EKVU->text(), "abc");
+    errors.clear();
+    // Leaving the page: the copies take the wrong text, and it is reported once.
+    runGuarded([this] { p().TabSheet4Exit(); });
+    EXPECT_EQ(errors, QStringList{"'abc' ist kein gültiger Integerwert"});
+    EXPECT_EQ(p().EKVV->text(), "abc");
+    errors.clear();
+
+    EXPECT_FALSE(w->close());
+    QApplication::processEvents();
+    EXPECT_EQ(errors, QStringList{"'abc' ist kein gültiger Integerwert"});
+    EXPECT_EQ(p().EKVU->text(), "abc");
+
+    p().EKVU->setText("5");
+    p().EKVL->setText("9");
+    errors.clear();
+    EXPECT_TRUE(w->close());
+    EXPECT_TRUE(errors.isEmpty()) << errors.join("\n").toStdString();
+    for (const char* name : {"KVU", "KVV", "KVA", "KVN"})
+        EXPECT_EQ(key().ReadInteger(name), 5) << name;
+    EXPECT_EQ(key().ReadInteger("KVL"), 9);
+}
+
 TEST_F(MainWindow, FontDialogChoicesFollowTheBoldRules) {
     start();
     settings::FontChoice answer{"Arial", 11, true, false, true, false};
@@ -221,6 +272,56 @@ TEST_F(MainWindow, FontDialogChoicesFollowTheBoldRules) {
     p().LFontNameU->setText("x");
     p().Button5->click();
     EXPECT_EQ(p().LFontNameU->text(), "Schrift: Arial");
+}
+
+// The real font dialog: it opens on the installed face the stored name is drawn with, in the
+// stored size and style; confirming it untouched stores what was stored. While it is open the
+// page stores and copies nothing, though the focus has left the page for the dialog.
+TEST_F(MainWindow, FontDialogOpensOnTheStoredFontAndOkWithoutAChangeKeepsIt) {
+    start();
+    showPage(w->TabSheet4);
+    p().PageControl4->setCurrentWidget(p().TabSheet16);
+    QApplication::setActiveWindow(w.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
+    QTest::mouseClick(p().CBgleichV, Qt::LeftButton);
+    ASSERT_FALSE(p().CBgleichV->isChecked());
+    p().EKVU->setText("12"); // shown, not stored: a copy to the taken-over types would store it
+
+    auto values = [this] {
+        std::string all;
+        for (const TRegValue& v : key().GetValues())
+            all += v.name + "=" + v.text + "/" + std::to_string(v.number) + "\n";
+        return all;
+    };
+    struct Case {
+        const char* name;
+        int size;
+        bool bold;
+        const char* shownFace;
+    };
+    for (const Case& c : {Case{"Courier New", 8, true, "Liberation Mono"},
+                          Case{"Arial", 10, false, "Liberation Sans"}}) {
+        SCOPED_TRACE(c.name);
+        key().WriteString("FontNameV", c.name);
+        key().WriteInteger("FontSizeV", c.size);
+        key().WriteBool("FontBoldV", c.bold);
+        const std::string before = values();
+        bool seen = false;
+        QTimer::singleShot(0, [&] {
+            auto* d = qobject_cast<QFontDialog*>(QApplication::activeModalWidget());
+            if (!d) return;
+            seen = true;
+            EXPECT_EQ(d->currentFont().family().toStdString(), c.shownFace);
+            EXPECT_EQ(d->currentFont().pointSize(), c.size);
+            EXPECT_EQ(d->currentFont().bold(), c.bold);
+            EXPECT_EQ(values(), before) << "stored while the dialog was open";
+            d->accept();
+        });
+        QTest::mouseClick(p().BSchriftV, Qt::LeftButton);
+        ASSERT_TRUE(seen);
+        EXPECT_EQ(values(), before);
+        EXPECT_EQ(p().LFontNameV->text(), QStringLiteral("Schrift: ") + c.name);
+    }
 }
 
 TEST_F(MainWindow, LeavingTheCashOnDeliveryVerticalUpDownStoresKHN) {

@@ -1,5 +1,6 @@
 #include "forms/gui/addressbinding.h"
 
+#include "common/gui/focus.h"
 #include "common/testenv.h"
 #include "forms/gui/cashondeliverypage.h"
 #include "forms/gui/chequepage.h"
@@ -10,6 +11,7 @@
 
 #include <QComboBox>
 #include <QLineEdit>
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace formidor::gui {
@@ -30,7 +32,7 @@ void pick(QComboBox* box, const QString& name) {
 
 void typeAndLeave(QComboBox* box, const QString& name) {
     box->setEditText(name);
-    emit box->lineEdit()->editingFinished();
+    test::enterAndTabAway(box);
 }
 
 class AddressBinding : public ::testing::Test {
@@ -163,6 +165,74 @@ TEST_F(AddressBinding, LastOriginatorIsPreloadedOnThreePages) {
     EXPECT_EQ(directDebit.EKontonrZEmpf->text().trimmed(), "4711");
     EXPECT_EQ(cod.EEmpfN->currentText(), "Firma");
     EXPECT_EQ(cod.EStrasseN->text(), "Weg 1");
+}
+
+// Every name box holds the name of a stored record, as after a print refilled the lists, and a
+// field the record would fill holds what the user has typed since. Opening and closing the
+// box's list, and Return in the box, leave that field alone; a pick fills it.
+TEST_F(AddressBinding, OpeningTheListOrReturnIsNeitherAPickNorLeaving) {
+    const std::string name = "Erika Mustermann";
+    {
+        UeberweisungAdressen t;
+        t.EEmpfaenger = t.EAuftraggeber = name;
+        t.EBLZ = "10000000";
+        t.EAuftraggeberBank = "Alte Bank";
+        SaveEmpfaenger(t);
+        VerrechnungsscheckAdressen v;
+        v.EEmpfaenger1 = name;
+        v.EOrtEmpf = "Alte Bank";
+        SaveEmpfaengerV(v);
+        SaveEmpfaengerL({name, "", "10000000", "Alte Bank", name, "1111", ""});
+        SaveEmpfaengerN({name, "", "", "Alte Bank", "", ""});
+        PaketscheinAdressen ps;
+        ps.EPEmpf1 = ps.EPAbsender1 = name;
+        ps.EPEOrt = ps.EPAOrt = ps.EPBAnk = "Alte Bank";
+        SaveEmpfaengerP(ps);
+        PaketAdressen pp;
+        pp.EPPEEmpf1 = pp.EPPAbsender1 = name;
+        pp.EPPEOrt = pp.EPPOrt = "Alte Bank";
+        SaveEmpfaengerPP(pp);
+        SaveDaten({name, "", ""});
+    }
+    struct Case {
+        QComboBox* box;
+        QLineEdit* field;
+        QString typed;
+    };
+    const Case cases[] = {
+        {transfer.EEmpfaenger, transfer.EBLZ, "37040044"},
+        {transfer.EAuftraggeber, transfer.EAuftraggeberBank, "Neue Bank"},
+        {cheque.EEmpfaenger1, cheque.EOrtEmpf, "Neue Bank"},
+        {directDebit.ENameZ, directDebit.EBankZ, "Neue Bank"},
+        {directDebit.ENameZEmpf, directDebit.EKontonrZEmpf, "2222"},
+        {cod.EEmpfN, cod.EBankN, "Neue Bank"},
+        {cod.EPAbsender1, cod.EPAOrt, "Neue Bank"},
+        {cod.EPEmpf1, cod.EPEOrt, "Neue Bank"},
+        {deposit.EKontoinhaber, deposit.EEmpfaengerKontonr, "2222"},
+        {parcel.EPPAbsender1, parcel.EPPOrt, "Neue Bank"},
+        {parcel.EPPEEmpf1, parcel.EPPEOrt, "Neue Bank"},
+    };
+    for (const Case& c : cases) {
+        c.box->setEditText(QString::fromStdString(name));
+        LoadEmpfaenger(pages);
+        c.field->setText(c.typed);
+        const QString typed = c.field->text();
+        SCOPED_TRACE(int(&c - cases));
+
+        test::showActive(c.box);
+        c.box->setFocus(Qt::MouseFocusReason);
+        c.box->showPopup();
+        QApplication::processEvents();
+        c.box->hidePopup();
+        QApplication::processEvents();
+        EXPECT_EQ(c.field->text().toStdString(), typed.toStdString()) << "opening the list";
+        QTest::keyClick(c.box, Qt::Key_Return);
+        EXPECT_EQ(c.field->text().toStdString(), typed.toStdString()) << "Return";
+
+        pick(c.box, QString::fromStdString(name));
+        EXPECT_NE(c.field->text().toStdString(), typed.toStdString()) << "a pick fills the field";
+        c.box->window()->hide();
+    }
 }
 
 } // namespace

@@ -75,11 +75,11 @@ protected:
     void expectColumns(bool amountLeft, const char* leftCaption, const char* rightCaption) {
         for (const auto& c : page.cheques()) {
             SCOPED_TRACE(c.group->title().toStdString());
-            EXPECT_EQ(c.EBetrag->x(), amountLeft ? 280 : 392);
-            EXPECT_EQ(c.EBLZ->x(), amountLeft ? 376 : 280);
+            EXPECT_EQ(c.EBetrag->x(), amountLeft ? DepositPage::kLeftColumnX : 392);
+            EXPECT_EQ(c.EBLZ->x(), amountLeft ? 376 : DepositPage::kLeftColumnX);
             EXPECT_LE(std::min(c.EBetrag->geometry().right(), c.EBLZ->geometry().right()),
                       std::max(c.EBetrag->x(), c.EBLZ->x())); // side by side, not overlapping
-            EXPECT_EQ(c.LBLZ->x(), 280);
+            EXPECT_EQ(c.LBLZ->x(), DepositPage::kLeftColumnX);
             EXPECT_EQ(c.LBetrag->x(), 392);
             EXPECT_EQ(c.LBLZ->text(), QString::fromUtf8(leftCaption));
             EXPECT_EQ(c.LBetrag->text(), QString::fromUtf8(rightCaption));

@@ -2,6 +2,7 @@
 
 #include "addressbook/addressbook.h"
 #include "bankdata/bankdirectory.h"
+#include "common/gui/focus.h"
 #include "common/testenv.h"
 #include "forms/gui/z1.h"
 #include "journal/journal.h"
@@ -139,7 +140,7 @@ TEST_F(ForeignWindow, PickingAndLeavingTheAccountBoxLoadOnlyWhileTheBankIsEmpty)
     // Leaving the box loads like a pick once the bank name is gone.
     window.EAuftraggeberBank->clear();
     window.EAuftraggeberKontonr->setEditText("Erika Muster");
-    emit window.EAuftraggeberKontonr->lineEdit()->editingFinished();
+    test::enterAndTabAway(window.EAuftraggeberKontonr);
     EXPECT_EQ(window.EAuftraggeberName->currentText(), "Erika Muster");
     EXPECT_EQ(window.EAuftraggeberStrasse->text(), "Weg 2");
     EXPECT_EQ(window.EAuftraggeberBank->text(), "Volksbank");

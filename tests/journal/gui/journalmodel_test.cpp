@@ -6,6 +6,8 @@
 
 #include <filesystem>
 
+#include <QApplication>
+#include <QScrollBar>
 #include <QTableView>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -130,6 +132,49 @@ TEST_F(JournalGrid, AtStartTheFirstBlockIsSelected) {
     Journal again;
     showJournalAtStart(page.StringGrid1, again);
     EXPECT_EQ(selectedRows(page.StringGrid1), (std::vector<int>{0, 1, 2}));
+}
+
+// The grid as a list of records: a click keeps the number column in view, the arrow and page
+// keys move by record and select its block, Tab and Shift+Tab leave the grid for the buttons.
+TEST_F(JournalGrid, KeyboardMovesByRecordAndTabLeavesTheGrid) {
+    journal.JournalLaden();
+    for (const char* n : {"A", "B", "C", "D", "E", "F", "G", "H", "I", "J"}) append(n);
+    attachJournalGrid(page.StringGrid1, journal);
+    page.resize(548, 420);
+    page.show();
+    page.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&page));
+    QTableView* grid = page.StringGrid1;
+
+    clickRow(grid, 4);
+    EXPECT_EQ(grid->horizontalScrollBar()->value(), 0) << "the number column scrolled away";
+    EXPECT_TRUE(grid->visualRect(grid->model()->index(3, 0)).intersects(grid->viewport()->rect()));
+
+    struct Step {
+        Qt::Key key;
+        std::vector<int> rows;
+    };
+    for (const Step& s : {Step{Qt::Key_Down, {6, 7, 8}}, Step{Qt::Key_Down, {9, 10, 11}},
+                          Step{Qt::Key_Up, {6, 7, 8}}, Step{Qt::Key_End, {27, 28, 29}},
+                          Step{Qt::Key_Down, {27, 28, 29}}, Step{Qt::Key_Home, {0, 1, 2}},
+                          Step{Qt::Key_Up, {0, 1, 2}}, Step{Qt::Key_PageDown, {}}}) {
+        QTest::keyClick(grid, s.key);
+        if (s.rows.empty()) {
+            const int top = grid->currentIndex().row();
+            EXPECT_EQ(top % 3, 0) << "page down lands on a record's first row";
+            EXPECT_EQ(selectedRows(grid), (std::vector<int>{top, top + 1, top + 2}));
+        } else {
+            EXPECT_EQ(selectedRows(grid), s.rows) << "after key " << s.key;
+        }
+        EXPECT_EQ(grid->horizontalScrollBar()->value(), 0);
+    }
+
+    grid->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(grid, Qt::Key_Tab);
+    EXPECT_NE(QApplication::focusWidget(), grid) << "Tab stays in the grid";
+    grid->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(grid, Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_NE(QApplication::focusWidget(), grid) << "Shift+Tab stays in the grid";
 }
 
 } // namespace
