@@ -13,15 +13,9 @@ namespace {
 // One line per form; a new form adds its entry here.
 const CliForm* const* formTable(size_t& count) {
     static const CliForm* const forms[] = {
-        &transferCliForm(),
-        &chequeCliForm(),
-        &debitCliForm(),
-        &coverCliForm(),
-        &codCliForm(),
-        &parcelCliForm(),
-        &smallparcelCliForm(),
-        &depositCliForm(),
-        &foreignCliForm(),
+        &transferCliForm(),    &chequeCliForm(),  &debitCliForm(),
+        &coverCliForm(),       &codCliForm(),     &parcelCliForm(),
+        &smallparcelCliForm(), &depositCliForm(), &foreignCliForm(),
     };
     count = std::size(forms);
     return forms;
@@ -97,6 +91,9 @@ std::pair<const CliForm*, FormRequest> parseFormRequest(const std::vector<std::s
             int32_t n = 0;
             if (!TryStrToInt(v, n))
                 throw BadArgs("Versatz " + opt + ": " + formatMessage(kInvalidInteger, v) + ".");
+            if (n < -forms::kMaxOffset || n > forms::kMaxOffset)
+                throw BadArgs("Versatz " + opt + ": '" + v +
+                              "' liegt außerhalb des zulässigen Bereichs von -5000 bis 5000.");
             (opt == "--kv" ? r.calibration.kv : r.calibration.kh) = v;
         } else if (opt == "--orientation") {
             const std::string& v = value();
