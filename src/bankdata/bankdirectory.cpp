@@ -351,35 +351,111 @@ size_t codeHash(uint64_t v) {
 }
 } // namespace
 
-MethodIndex::MethodIndex(const BankDirectory& dir) {
-    size_t lines = 0;
-    forEachLine(dir.bytes(), [&](std::string_view) { ++lines; });
-    size_t cap = 16;
-    while (cap < (lines + 1) * 2) cap *= 2;
-    slots_.resize(cap);
-    mask_ = cap - 1;
-    forEachLine(dir.bytes(), [&](std::string_view line) {
-        std::string_view code = column(line, 1, 8);
-        if (code.empty()) return;
-        uint64_t key = codeKey(code);
-        for (size_t i = codeHash(key) & mask_;; i = (i + 1) & mask_) {
-            Slot& s = slots_[i];
-            if (s.length == 0) {
-                s = {key, methodCode(line), static_cast<uint8_t>(code.size())};
-                return;
-            }
-            if (s.key == key && s.length == code.size()) return; // first line wins
+MethodIndex::MethodIndex() {
+    // About twice the distinct codes of the Bundesbank's file; grows when a larger one comes.
+    keys_.assign(8192, 0);
+    meta_.assign(8192, 0);
+    mask_ = keys_.size() - 1;
+}
+
+MethodIndex::MethodIndex(const BankDirectory& dir) : MethodIndex() {
+    forEachLine(dir.bytes(), [&](std::string_view line) { add(line); });
+}
+
+MethodIndex MethodIndex::fromFile(const std::filesystem::path& file) {
+    MethodIndex index;
+    fileio::Opened o = fileio::openRegular(file, kMaxDirectoryBytes);
+    if (o.fd < 0) {
+        if (o.err) fail(file, o.err);
+        fail(file, o.reason);
+    }
+    if (o.size == 0) {
+        ::close(o.fd);
+        damaged(file, 0, "die Datei ist leer");
+    }
+    int fd = o.fd;
+    size_t lineNo = 1;
+    uint64_t total = 0;
+    // Every line is checked as it is indexed; a damaged file gives no answers at all.
+    auto take = [&](std::string_view lines, bool last) {
+        try {
+            lineNo += checkLines(lines, file, lineNo, last);
+        } catch (...) {
+            ::close(fd);
+            throw;
         }
-    });
+        forEachLine(lines, [&](std::string_view line) { index.add(line); });
+    };
+    // Through one small buffer that stays in the cache: the index is all that is kept.
+    constexpr size_t kBlock = 1 << 16;
+    std::unique_ptr<char[]> buf(new char[kBlock]);
+    size_t kept = 0;
+    for (;;) {
+        ssize_t n = ::read(fd, buf.get() + kept, kBlock - kept);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            int e = errno;
+            ::close(fd);
+            fail(file, e);
+        }
+        total += static_cast<uint64_t>(n);
+        if (total > kMaxDirectoryBytes) {
+            ::close(fd);
+            fail(file, "die Datei ist größer als " + fileio::sizeText(kMaxDirectoryBytes));
+        }
+        const size_t have = kept + static_cast<size_t>(n);
+        std::string_view block(buf.get(), have);
+        if (n == 0) {
+            take(block, true);
+            break;
+        }
+        size_t whole = block.rfind('\n') + 1;
+        if (whole == 0) whole = have; // a line longer than the buffer: taken as it is cut
+        take(block.substr(0, whole), false);
+        kept = have - whole;
+        std::memmove(buf.get(), buf.get() + whole, kept);
+    }
+    ::close(fd);
+    return index;
+}
+
+void MethodIndex::add(std::string_view line) {
+    std::string_view code = column(line, 1, 8);
+    if (code.empty()) return;
+    const uint64_t key = codeKey(code);
+    for (size_t i = codeHash(key) & mask_;; i = (i + 1) & mask_) {
+        if (meta_[i] == 0) {
+            keys_[i] = key;
+            meta_[i] = static_cast<uint16_t>(code.size() << 8 | (methodCode(line) + 1));
+            if (++used_ * 2 > keys_.size()) grow();
+            return;
+        }
+        if (keys_[i] == key && (meta_[i] >> 8) == code.size()) return; // first line wins
+    }
+}
+
+void MethodIndex::grow() {
+    std::vector<uint64_t> keys(keys_.size() * 2, 0);
+    std::vector<uint16_t> meta(meta_.size() * 2, 0);
+    const size_t mask = keys.size() - 1;
+    for (size_t j = 0; j < keys_.size(); ++j) {
+        if (meta_[j] == 0) continue;
+        size_t i = codeHash(keys_[j]) & mask;
+        while (meta[i] != 0) i = (i + 1) & mask;
+        keys[i] = keys_[j];
+        meta[i] = meta_[j];
+    }
+    keys_ = std::move(keys);
+    meta_ = std::move(meta);
+    mask_ = mask;
 }
 
 std::optional<int> MethodIndex::method(std::string_view blz) const {
     if (blz.empty() || blz.size() > 8) return std::nullopt;
-    uint64_t key = codeKey(blz);
+    const uint64_t key = codeKey(blz);
     for (size_t i = codeHash(key) & mask_;; i = (i + 1) & mask_) {
-        const Slot& s = slots_[i];
-        if (s.length == 0) return std::nullopt;
-        if (s.key == key && s.length == blz.size()) return s.method;
+        if (meta_[i] == 0) return std::nullopt;
+        if (keys_[i] == key && (meta_[i] >> 8) == blz.size()) return (meta_[i] & 0xFF) - 1;
     }
 }
 

@@ -86,19 +86,23 @@ private:
 class MethodIndex {
 public:
     explicit MethodIndex(const BankDirectory& dir);
+    // Straight from the file, through a small buffer: only the index is kept. Throws
+    // EBankFileError as BankDirectory::read does.
+    static MethodIndex fromFile(const std::filesystem::path& file);
     // nullopt when no line holds the bank code.
     std::optional<int> method(std::string_view blz) const;
 
 private:
-    // Bank codes are at most eight bytes: kept as one word in an open-addressing table that
-    // stays in the cache, since a file of accounts looks codes up in random order.
-    struct Slot {
-        uint64_t key = 0;
-        int32_t method = 0;
-        uint8_t length = 0; // 0: free
-    };
-    std::vector<Slot> slots_;
+    MethodIndex();
+    void add(std::string_view line);
+    void grow();
+    // Bank codes are at most eight bytes: each kept as one word in an open-addressing table
+    // that stays in the cache, since a file of accounts looks codes up in random order; beside
+    // it the code's length and its method + 1 (0: a free slot).
+    std::vector<uint64_t> keys_;
+    std::vector<uint16_t> meta_;
     size_t mask_ = 0;
+    size_t used_ = 0;
 };
 
 // The bank-code field's exit on the transfer page (and in the foreign transfer window): the

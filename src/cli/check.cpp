@@ -50,7 +50,7 @@ bool isBlank(char c) {
 // out in large blocks. Grows only for a line longer than its spare room.
 class OutBuffer {
 public:
-    static constexpr size_t kFlushAt = 1 << 20;
+    static constexpr size_t kFlushAt = 1 << 16;
     OutBuffer() : buf_(new char[kCapacity]), cap_(kCapacity) {}
     void operator+=(char c) {
         if (size_ == cap_) grow(1);
@@ -149,7 +149,8 @@ int checkFile(const Options& o, const MethodIndex& index, std::ostream& out, std
     uint64_t total = 0;
     // Read and answered in blocks: neither the input nor the output is held whole, and the
     // output goes out in large writes.
-    constexpr size_t kBlock = 1 << 20;
+    // Small blocks that stay in the cache: touching fresh memory costs more than the writes.
+    constexpr size_t kBlock = 1 << 16;
     std::unique_ptr<char[]> in(new char[kBlock]);
     OutBuffer result;
     size_t kept = 0;
@@ -185,7 +186,8 @@ int checkFile(const Options& o, const MethodIndex& index, std::ostream& out, std
             break;
         }
         if (pos == 0 && have == kBlock) {
-            // A "line" of a megabyte holds no pair worth keeping whole: answered as it is cut.
+            // A "line" longer than a block holds no pair worth keeping whole: answered as it is
+            // cut.
             checkLine(block, index, result);
             pos = have;
         }
@@ -213,8 +215,7 @@ int check(const Args& args, std::ostream& out, std::ostream& err) {
     }
     try {
         if (o.infile) {
-            BankDirectory dir = BankDirectory::read(directoryFile(o));
-            return checkFile(o, MethodIndex(dir), out, err);
+            return checkFile(o, MethodIndex::fromFile(directoryFile(o)), out, err);
         }
         // One account needs one line of the directory, not an index of all of them.
         auto bankLine = BankDirectory::findLineInFile(directoryFile(o), o.positional[0]);

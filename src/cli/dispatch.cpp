@@ -19,7 +19,15 @@ const Command kCommands[] = {
      regExport},
     {"reg-import", "reg-import DATEI            eine .reg-Datei in die Einstellungen einlesen",
      regImport},
-    {"journal", "journal [--file DATEI]      das Journal zeilenweise ausgeben", journal},
+    {"journal",
+     "journal [--file DATEI]      das Journal zeilenweise ausgeben\n"
+     "  journal print [--file DATEI] [--from-number N] [--to-number N]\n"
+     "                [--from-date TT.MM.JJJJ] [--to-date TT.MM.JJJJ] --pdf DATEI\n"
+     "                             Journaleinträge in eine PDF-Datei drucken\n"
+     "  journal delete [--file DATEI] (--from-number N --to-number N |\n"
+     "                 --from-date TT.MM.JJJJ --to-date TT.MM.JJJJ) --yes\n"
+     "                             Journaleinträge löschen",
+     journal},
     {"check",
      "check BLZ KONTO | check --infile DATEI [--blz-file DATEI]\n"
      "                             Kontonummer nach dem Prüfziffernverfahren der Bank prüfen",

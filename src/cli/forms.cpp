@@ -12,11 +12,22 @@ namespace {
 
 // One line per form; a new form adds its entry here.
 const CliForm* const* formTable(size_t& count) {
+    // clang-format off
     static const CliForm* const forms[] = {
-        &transferCliForm(),    &chequeCliForm(),  &debitCliForm(),
-        &coverCliForm(),       &codCliForm(),     &parcelCliForm(),
-        &smallparcelCliForm(), &depositCliForm(), &foreignCliForm(),
+        &transferCliForm(),
+        &chequeCliForm(),
+        &debitCliForm(),
+        &coverCliForm(),
+        &codCliForm(),
+        &parcelCliForm(),
+        &smallparcelCliForm(),
+        &depositCliForm(),
+        &foreignCliForm(),
+        &reportTransferCliForm(),
+        &reportChequeCliForm(),
+        &reportDepositCliForm(),
     };
+    // clang-format on
     count = std::size(forms);
     return forms;
 }

@@ -96,5 +96,8 @@ const CliForm& parcelCliForm();
 const CliForm& smallparcelCliForm();
 const CliForm& depositCliForm();
 const CliForm& foreignCliForm();
+const CliForm& reportTransferCliForm();
+const CliForm& reportChequeCliForm();
+const CliForm& reportDepositCliForm();
 
 } // namespace formidor::cli

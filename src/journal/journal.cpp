@@ -356,15 +356,15 @@ void Journal::saveAtClose() {
 
 // --- display ---
 
-namespace {
-
 // Dates a damaged file may hold are shown empty rather than as nonsense.
-std::string dateText(TDateTime d, const FormatSettings& fs) {
+std::string journalDateText(TDateTime d, const FormatSettings& fs) {
     if (!std::isfinite(d) || d < -693593.0 || d >= 2958466.0) return {};
     return DateToStr(d, fs);
 }
 
-} // namespace
+std::string journalAmountText(Currency betrag, const FormatSettings& fs) {
+    return FloatToStrF(CurrencyToDouble(betrag), FloatFormat::Fixed, 7, 2, fs);
+}
 
 std::string journalCell(const TJournal& r, int line, int column, const FormatSettings& fs) {
     using F = TJournal::Field;
@@ -375,9 +375,9 @@ std::string journalCell(const TJournal& r, int line, int column, const FormatSet
         s.reserve(80 + TJournal::kPurposeMax);
         s += journalTypText(r.Typ());
         s += " - ";
-        s += dateText(r.Datum(), fs);
+        s += journalDateText(r.Datum(), fs);
         s += " - Betrag: ";
-        s += FloatToStrF(CurrencyToDouble(r.Betrag()), FloatFormat::Fixed, 7, 2, fs);
+        s += journalAmountText(r.Betrag(), fs);
         s += " € - Verwendungszweck: ";
         r.appendText(s, F::Verwendungszweck);
         break;

@@ -168,6 +168,11 @@ private:
 // file; EJournalError with a German message when it exists but cannot be read.
 std::optional<std::vector<TJournal>> readJournalFile(const std::filesystem::path& file);
 
+// A record's date as shown and printed: the short date, empty for a value no calendar holds.
+std::string journalDateText(TDateTime d, const FormatSettings& fs = FormatSettings::german());
+// A record's amount as shown and printed: two decimals, exponent notation beyond 7 digits.
+std::string journalAmountText(Currency betrag, const FormatSettings& fs = FormatSettings::german());
+
 // What the journal page shows: three rows of two cells per record.
 inline constexpr int kJournalRowsPerRecord = 3;
 

@@ -151,8 +151,18 @@ TEST(BankDirectory, LookupStraightFromTheFileMatchesTheWholeFile) {
         if (whole) EXPECT_EQ(*whole, *piece) << c;
     }
 
+    // The index read straight from the file answers every code as the one over the whole text.
+    MethodIndex whole(dir), streamed = MethodIndex::fromFile(shipped);
+    for (size_t p = 0; p < all.size(); p += 170) {
+        std::string code(all.substr(p, 8));
+        EXPECT_EQ(whole.method(code), streamed.method(code)) << code;
+    }
+    EXPECT_FALSE(streamed.method("1000000"));
+
     test::TempDir tmp;
     test::writeFile(tmp / "blz.asc", std::string(all.substr(0, 170 * 3 - 2)));
+    EXPECT_EQ(MethodIndex::fromFile(tmp / "blz.asc").method(std::string(all.substr(340, 8))),
+              methodCode(all.substr(340, 168)));
     auto last = BankDirectory::findLineInFile(tmp / "blz.asc", std::string(all.substr(340, 8)));
     ASSERT_TRUE(last);
     EXPECT_EQ(last->size(), 168u);

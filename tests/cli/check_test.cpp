@@ -1,5 +1,6 @@
 #include "cli/clirun.h"
 #include "common/testenv.h"
+#include "platform/text.h"
 
 #include <gtest/gtest.h>
 #include <sstream>
@@ -69,6 +70,18 @@ TEST(CheckCommand, InputAndDirectoryMustBeRegularFiles) {
         Outcome r = call(args);
         EXPECT_EQ(r.status, 2) << args[2];
         EXPECT_NE(r.err.find("keine gewöhnliche Datei"), std::string::npos) << r.err;
+    }
+    // A directory saved over by an editor answers nothing, for a file of accounts as for one.
+    test::writeFile(tmp / "in.txt", "20000000 18\n");
+    test::writeFile(tmp / "utf8.asc", cp1252ToUtf8(test::readFile(small())));
+    const std::string utf8 = (tmp / "utf8.asc").string();
+    for (const Args& args :
+         {Args{"check", "--infile", (tmp / "in.txt").string(), "--blz-file", utf8},
+          Args{"check", "50000000", "18", "--blz-file", utf8}}) {
+        Outcome r = call(args);
+        EXPECT_EQ(r.status, 2) << args[1];
+        EXPECT_EQ(r.out, "");
+        EXPECT_NE(r.err.find("ist beschädigt"), std::string::npos) << r.err;
     }
 }
 

@@ -5,6 +5,7 @@
 #include "app/settings.h"
 #include "bankdata/gui/BLZSuche.h"
 #include "bankdata/gui/bankfields.h"
+#include "forms/deposit.h"
 #include "forms/gui/addressbinding.h"
 #include "forms/gui/cashondeliverypage.h"
 #include "forms/gui/chequepage.h"
@@ -16,6 +17,7 @@
 #include "forms/gui/foreignwindow.h"
 #include "forms/gui/parcelpage.h"
 #include "forms/gui/postalprint.h"
+#include "forms/gui/reports.h"
 #include "forms/gui/transferpage.h"
 #include "forms/gui/transferprint.h"
 #include "forms/gui/z1.h"
@@ -147,6 +149,9 @@ void TMainForm::wireSubsystems() {
     setupDepositPage(TabSheet10, {&Calibration(), journal_.get(), LoadEmpfaenger, nullptr, {}});
     setupPostalPages(TabSheet6, TabSheet12, {&Calibration(), LoadEmpfaenger, nullptr});
     setupDataPage(TabSheet13, this);
+    setupTransferReport(TabSheet2);
+    setupChequeReport(TabSheet3);
+    setupDepositReport(TabSheet10, [] { return forms::LastDepositBank(); });
 }
 
 TMainForm::~TMainForm() = default;
@@ -159,6 +164,7 @@ void TMainForm::CreateOtherWindows() {
     BLZSucheF = new TBLZSucheF(this);
     DruckerHilfeF = new TDruckerHilfeF(this);
     JournalDruckenF = new TJournalDruckenF(this);
+    setupJournalPage(JournalX, JournalDruckenF, journal_.get());
     UmfrageF = new TUmfrageF(this);
     UmfrageDruckenF = new TUmfrageDruckenF(this);
     UmfrageF->DruckenF = UmfrageDruckenF;
