@@ -14,9 +14,13 @@ using namespace formidor;
 namespace {
 std::filesystem::path scratch() {
     static std::filesystem::path p = [] {
-        char dir[] = "/tmp/formidor-fuzz-journal-XXXXXX";
-        if (!mkdtemp(dir)) std::abort();
-        return std::filesystem::path(dir) / "journal";
+        // A memory file system: the file is written anew for every input.
+        char dir[] = "/dev/shm/formidor-fuzz-journal-XXXXXX";
+        char fallback[] = "/tmp/formidor-fuzz-journal-XXXXXX";
+        const char* made = mkdtemp(dir);
+        if (!made) made = mkdtemp(fallback);
+        if (!made) std::abort();
+        return std::filesystem::path(made) / "journal";
     }();
     return p;
 }

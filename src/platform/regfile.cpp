@@ -271,7 +271,9 @@ std::optional<std::string> parseHexString(std::string_view list) {
     for (size_t i = 0; i < bytes.size(); i += 2)
         u.push_back(static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) |
                                           (static_cast<unsigned char>(bytes[i + 1]) << 8)));
-    while (!u.empty() && u.back() == 0) u.pop_back(); // the terminating zero
+    // The one terminating zero the string type carries; zeros before it belong to the text, so
+    // that a text ending in NUL characters comes back as it was exported.
+    if (!u.empty() && u.back() == 0) u.pop_back();
     return utf16ToUtf8(u);
 }
 
@@ -432,17 +434,13 @@ void ExportRegFile(const fs::path& file, std::string_view key) {
 }
 
 void ImportRegFile(const fs::path& file) {
-    std::string bytes;
-    {
-        std::ifstream f(file, std::ios::binary);
-        if (!f)
-            throw ERegFileError(
-                formatMessage("Die Datei '%s' kann nicht gelesen werden.", file.string()));
-        bytes.assign(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
-        if (f.bad())
-            throw ERegFileError(
-                formatMessage("Die Datei '%s' kann nicht gelesen werden.", file.string()));
-    }
+    // A backup of every setting and address is well under a megabyte; a pipe or a device would
+    // never end.
+    constexpr uint64_t kMaxRegFileBytes = uint64_t{64} << 20;
+    std::string bytes, why;
+    if (!fileio::readRegular(file, kMaxRegFileBytes, bytes, why))
+        throw ERegFileError(
+            formatMessage("Die Datei '%s' kann nicht gelesen werden: ", file.string()) + why + ".");
     std::vector<Op> ops;
     try {
         ops = parse(decodeLines(bytes));
@@ -476,8 +474,10 @@ void ImportRegFile(const fs::path& file) {
         }
         t.Commit();
     } catch (const ERegistryException& e) {
+        std::string cause = e.what();
+        while (!cause.empty() && cause.back() == '.') cause.pop_back();
         throw ERegFileError("Die Datei '" + file.string() + "' kann nicht eingelesen werden: " +
-                            e.what() + ". Es wurde nichts geändert.");
+                            cause + ". Es wurde nichts geändert.");
     }
 }
 

@@ -88,6 +88,13 @@ TEST(CliReg, FailuresAreGermanMessagesWithStatusTwo) {
     res = runReg({"reg-export", (dir / "y.reg").string()});
     EXPECT_EQ(res.status, 2);
     EXPECT_NE(res.err.find(paths::hiveFile().string()), std::string::npos) << res.err;
+    // The import says so in sentences that each end once.
+    test::writeFile(dir / "gut.reg",
+                    "REGEDIT4\n[HKEY_CURRENT_USER\\" + std::string(kAppKey) + "]\n\"a\"=\"b\"\n");
+    res = runReg({"reg-import", (dir / "gut.reg").string()});
+    EXPECT_EQ(res.status, 2);
+    EXPECT_NE(res.err.find("Es wurde nichts geändert."), std::string::npos) << res.err;
+    EXPECT_EQ(res.err.find(".."), std::string::npos) << res.err;
 }
 
 } // namespace

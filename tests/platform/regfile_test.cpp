@@ -133,6 +133,8 @@ TEST_F(RegFileTest, RoundTripReproducesTheKeyExactly) {
         r.WriteString("Zeilen", "eins\r\nzwei\nde\"i\\");
         r.WriteString("Lang", std::string(120, 'x') + "\n"); // hex over several lines
         r.WriteString("Sonder", "€ ß Ω 😀 ;[x]=\"");
+        r.WriteString("Nullen", std::string("Text\0\0", 6)); // NULs at the end stay
+        r.WriteString("Null", std::string(1, '\0'));
         r.WriteString("A-Wert", "zuletzt");
         // "Bernd " with its blank is a record of its own and must not merge into "Bernd".
         for (const char* k : {"UeberwE\\Zoë", "UeberwE\\anna", "UeberwE\\Bernd", "UeberwE\\Bernd ",
@@ -236,6 +238,7 @@ TEST_F(RegFileTest, AcceptsUtf8AndRegedit4) {
 } // namespace
 } // namespace formidor
 
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -282,6 +285,22 @@ TEST(RegFileExport, AFullDiskLeavesThePreviousBackupAndNoLeftovers) {
         names.push_back(e.path().filename().string());
     std::sort(names.begin(), names.end());
     EXPECT_EQ(names, (std::vector<std::string>{"meldung", "sicherung.reg"}));
+}
+
+// A pipe as the file would block the import for ever, /dev/zero would fill the memory.
+TEST(RegFileImport, OnlyRegularFilesAreRead) {
+    ScopedDataHome home;
+    TempDir dir;
+    ASSERT_EQ(::mkfifo((dir / "fifo").c_str(), 0600), 0);
+    for (const std::filesystem::path& file : {dir / "fifo", std::filesystem::path("/dev/zero")}) {
+        try {
+            ImportRegFile(file);
+            ADD_FAILURE() << file;
+        } catch (const ERegFileError& e) {
+            EXPECT_NE(std::string(e.what()).find("keine gewöhnliche Datei"), std::string::npos)
+                << e.what();
+        }
+    }
 }
 
 } // namespace
