@@ -15,6 +15,12 @@ namespace formidor::cli {
 void printToPdf(const std::filesystem::path&, const std::function<void(Printer&)>&) {
     throw std::logic_error("Dieses Programm druckt nicht; formidor-cli-print druckt.");
 }
+void printToPrinter(const std::string&, const std::function<void(Printer&)>&) {
+    throw std::logic_error("Dieses Programm druckt nicht; formidor-cli-print druckt.");
+}
+std::vector<std::string> installedPrinters() {
+    throw std::logic_error("Dieses Programm druckt nicht; formidor-cli-print druckt.");
+}
 } // namespace formidor::cli
 
 int main(int argc, char** argv) {

@@ -13,11 +13,16 @@ using Args = std::vector<std::string>;
 
 int regExport(const Args& args, std::ostream& out, std::ostream& err);
 int regImport(const Args& args, std::ostream& out, std::ostream& err);
+int backup(const Args& args, std::ostream& out, std::ostream& err);
+int restore(const Args& args, std::ostream& out, std::ostream& err);
 int journal(const Args& args, std::ostream& out, std::ostream& err);
 int check(const Args& args, std::ostream& out, std::ostream& err);
 int bank(const Args& args, std::ostream& out, std::ostream& err);
+// Exit status 0 when every IBAN is valid, 1 when one is not, 2 for a usage error.
+int iban(const Args& args, std::ostream& out, std::ostream& err);
 int layout(const Args& args, std::ostream& out, std::ostream& err);
 int print(const Args& args, std::ostream& out, std::ostream& err);
+int printers(const Args& args, std::ostream& out, std::ostream& err);
 int list(const Args& args, std::ostream& out, std::ostream& err);
 
 // Whether the command prints, so that it needs the printing side (formidor-cli-print).

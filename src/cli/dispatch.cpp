@@ -24,6 +24,10 @@ const Command kCommands[] = {
      regExport},
     {"reg-import", "reg-import DATEI            eine .reg-Datei in die Einstellungen einlesen",
      regImport},
+    {"backup",
+     "backup ORDNER               Einstellungen, Adressen und Journal in einen Ordner sichern",
+     backup},
+    {"restore", "restore ORDNER --yes        eine Sicherung aus dem Ordner zurücklesen", restore},
     {"journal",
      "journal [--file DATEI]      das Journal zeilenweise ausgeben\n"
      "  journal print [--file DATEI] [--from-number N] [--to-number N]\n"
@@ -38,13 +42,19 @@ const Command kCommands[] = {
      "                             Kontonummer nach dem Prüfziffernverfahren der Bank prüfen",
      check},
     {"bank", "bank BLZ [--blz-file DATEI] den Namen der Bank zur Bankleitzahl ausgeben", bank},
+    {"iban",
+     "iban IBAN... [--blz-file DATEI] | iban --blz BLZ --konto KONTO\n"
+     "                             IBAN prüfen (Bank, BIC, Kontonummer) oder berechnen",
+     iban},
     {"layout",
      "layout FORMULAR [OPTIONEN]  die gedruckten Texte eines Formulars mit Position ausgeben",
      layout},
     {"print",
-     "print FORMULAR [OPTIONEN] --pdf DATEI\n"
-     "                             ein Formular in eine PDF-Datei drucken",
+     "print FORMULAR [OPTIONEN] --pdf DATEI | --printer DRUCKER\n"
+     "                             ein Formular in eine PDF-Datei oder auf einen Drucker drucken",
      print},
+    {"printers", "printers                    die installierten Drucker zeilenweise ausgeben",
+     printers},
     {"list",
      "list originators|recipients --pdf DATEI\n"
      "                             die Liste aller Auftraggeber oder Empfänger drucken",
@@ -83,7 +93,7 @@ std::string messageOf(const std::exception& e) {
 bool needsPrinter(const Args& args) {
     if (args.empty()) return false;
     const std::string& c = args[0];
-    if (c == "print" || c == "list" || c == "calibration-sheet") return true;
+    if (c == "print" || c == "printers" || c == "list" || c == "calibration-sheet") return true;
     return c == "journal" && args.size() > 1 && args[1] == "print";
 }
 

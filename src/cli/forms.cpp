@@ -118,11 +118,16 @@ std::pair<const CliForm*, FormRequest> parseFormRequest(const std::vector<std::s
             r.calibration.right = v == "rechts";
         } else if (withPdf && opt == "--pdf") {
             r.pdf = value();
+        } else if (withPdf && opt == "--printer") {
+            r.printer = value();
         } else if (!form->option || !form->option(opt, value, r)) {
             throw BadArgs("Unbekannte Option '" + opt + "'.");
         }
     }
-    if (withPdf && r.pdf.empty()) throw BadArgs("Es fehlt --pdf DATEI.");
+    if (withPdf && r.pdf.empty() && r.printer.empty())
+        throw BadArgs("Es fehlt --pdf DATEI oder --printer DRUCKER.");
+    if (withPdf && !r.pdf.empty() && !r.printer.empty())
+        throw BadArgs("--pdf und --printer schließen einander aus.");
     if (form->finish)
         form->finish(r);
     else

@@ -45,6 +45,7 @@ struct FormRequest {
     forms::FormPage page;
     OptionCalibration calibration;
     std::string pdf;
+    std::string printer; // --printer: an installed printer instead of a PDF file
     // The form's own options by name ("variant", "counterfoil", …), as the form stored them.
     std::map<std::string, std::string, std::less<>> options;
     // The --set texts in the order given, before `finish` ran (for forms that need the raw text).

@@ -19,10 +19,28 @@ int layout(const Args& args, std::ostream& out, std::ostream& err) {
 int print(const Args& args, std::ostream&, std::ostream& err) {
     try {
         auto [form, r] = parseFormRequest(args, true);
-        printToPdf(r.pdf, [&, form = form](Printer& printer) { form->print(printer, r); });
+        const auto job = [&, form = form](Printer& printer) { form->print(printer, r); };
+        if (r.printer.empty())
+            printToPdf(r.pdf, job);
+        else
+            printToPrinter(r.printer, job);
         return 0;
     } catch (const std::exception& e) {
         err << messageOf(e) << "\n";
+        return 2;
+    }
+}
+
+int printers(const Args& args, std::ostream& out, std::ostream& err) {
+    if (!args.empty()) {
+        err << "printers erwartet keine Argumente.\n";
+        return 2;
+    }
+    try {
+        for (const auto& name : installedPrinters()) out << name << '\n';
+        return out ? 0 : 2;
+    } catch (const std::exception& e) {
+        err << e.what() << "\n";
         return 2;
     }
 }

@@ -4,6 +4,8 @@
 // never need the printing side.
 #include <filesystem>
 #include <functional>
+#include <string>
+#include <vector>
 
 namespace formidor {
 class Printer;
@@ -15,5 +17,14 @@ namespace formidor::cli {
 // for that time (print jobs print there); what job throws propagates, and a document the job
 // does not finish leaves no new file behind.
 void printToPdf(const std::filesystem::path& file, const std::function<void(Printer&)>& job);
+
+// Runs job against the installed printer of that name (a print server's queue, or the
+// "PDF-Datei" printer, which then has no file to write); what job throws propagates. An unknown
+// name is an error naming the printers there are.
+void printToPrinter(const std::string& name, const std::function<void(Printer&)>& job);
+
+// The installed printers as the printer selection lists them: the print server's queues, then
+// "PDF-Datei".
+std::vector<std::string> installedPrinters();
 
 } // namespace formidor::cli

@@ -32,13 +32,19 @@ UeberweisungAdressen transferAddresses(std::optional<TransferVariant> v, const F
     return a;
 }
 
-void journalTransfer(Journal& journal, const FormPage& page, TDateTime now) {
+void journalTransfer(Journal& journal, std::optional<TransferVariant> v, const FormPage& page,
+                     TDateTime now) {
+    const bool sepa = v && transferVariant(*v).layout == TransferLayoutKind::Sepa;
     const std::string& betrag = page.text("EBetrag");
-    journal.JournalAnhaengen(kJournalUeberweisung, page.text("EEigeneKontonr"),
-                             page.text("EAuftraggeber"), now, page.text("EAuftraggeberBLZ"),
-                             page.text("EEmpfaenger"), page.text("EKontonr"), page.text("EBLZ"),
-                             page.text("EVerwendung1") + " " + page.text("EVerwendung2"),
-                             journalAmount(betrag));
+    journal.JournalAnhaengen(
+        kJournalUeberweisung, page.text(sepa ? "EIBANAuftrag" : "EEigeneKontonr"),
+        page.text("EAuftraggeber"), now, page.text("EAuftraggeberBLZ"), page.text("EEmpfaenger"),
+        page.text(sepa ? "EIBANEmpf" : "EKontonr"), page.text(sepa ? "EBank" : "EBLZ"),
+        page.text("EVerwendung1") + " " + page.text("EVerwendung2"), journalAmount(betrag));
+}
+
+void journalTransfer(Journal& journal, const FormPage& page, TDateTime now) {
+    journalTransfer(journal, std::nullopt, page, now);
 }
 
 } // namespace formidor::forms

@@ -43,7 +43,12 @@ void printTransfer(Printer& printer, std::optional<TransferVariant> v, FormPage&
 UeberweisungAdressen transferAddresses(std::optional<TransferVariant> v, const FormPage& page);
 
 // The journal record of a transfer (kind 1), from the page's texts after the amount check;
-// the purpose is both purpose lines joined by a blank.
+// the purpose is both purpose lines joined by a blank. The SEPA variants record the accounts
+// they print: the originator's IBAN as typed (without "DE"), the recipient's IBAN and the BIC
+// in the account and bank-code fields; the originator's bank code field stays. The classic and
+// foreign-style variants record the account and bank-code fields. Without a variant: those.
+void journalTransfer(Journal& journal, std::optional<TransferVariant> v, const FormPage& page,
+                     TDateTime now);
 void journalTransfer(Journal& journal, const FormPage& page, TDateTime now);
 
 } // namespace formidor::forms

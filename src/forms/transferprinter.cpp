@@ -18,7 +18,7 @@ void printTransfer(Printer& printer, std::optional<TransferVariant> v, FormPage&
     if (refillPickLists) refillPickLists();
     page.setText("EBetrag", checkedAmount(page.text("EBetrag")));
     if (showAmount) showAmount(page.text("EBetrag"));
-    journalTransfer(journal, page, Now());
+    journalTransfer(journal, v, page, Now());
 }
 
 } // namespace formidor::forms

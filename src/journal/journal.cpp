@@ -1,6 +1,7 @@
 #include "journal/journal.h"
 
 #include "platform/paths.h"
+#include "platform/syserror.h"
 #include "platform/text.h"
 
 #include <algorithm>
@@ -32,27 +33,8 @@ void writeLE(unsigned char* p, T value) {
     for (size_t i = 0; i < sizeof(T); ++i) p[i] = static_cast<unsigned char>(v >> (8 * i));
 }
 
-// The reason of a failed file operation in the user's language.
 std::string reasonOf(int err) {
-    switch (err) {
-    case ENOSPC:
-    case EDQUOT:
-        return "Auf dem Datenträger ist nicht genug freier Speicherplatz.";
-    case EACCES:
-    case EPERM:
-        return "Der Zugriff wurde verweigert.";
-    case EROFS:
-        return "Der Datenträger ist schreibgeschützt.";
-    case ENOENT:
-    case ENOTDIR:
-        return "Die Datei oder ihr Ordner existiert nicht.";
-    case EISDIR:
-        return "An seiner Stelle liegt ein Ordner.";
-    case EIO:
-        return "Ein-/Ausgabefehler beim Zugriff auf den Datenträger.";
-    default:
-        return "Systemfehler " + std::to_string(err) + ".";
-    }
+    return systemErrorText(err);
 }
 
 std::string quoted(const fs::path& p) {

@@ -117,9 +117,18 @@ public:
 
 // Writes `key` (a path below HKEY_CURRENT_USER) with all its subkeys. Throws ERegFileError.
 void ExportRegFile(const std::filesystem::path& file, std::string_view key = kAppKey);
-// All or nothing: merges the file into the hive (values not in the file stay), honours
-// "[-KEY]" and "\"name\"=-", and refuses a malformed file, an unsupported value type or any
-// key outside the application key with a German message naming the line; nothing changes then.
-void ImportRegFile(const std::filesystem::path& file);
+// The bytes ExportRegFile writes, for callers that place the file themselves.
+std::string ExportRegBytes(std::string_view key = kAppKey);
+
+enum class TRegImport {
+    Merge,         // as the registry editor does: values and keys not in the file stay
+    ReplaceAppKey, // a restore: the application key becomes exactly what the file holds
+};
+// All or nothing: reads the file as the registry editor reads it, honours "[-KEY]" and
+// "\"name\"=-", and refuses a malformed file, a line the editor would pass over, an
+// unsupported value type or any key outside the application key with a German message naming
+// the line; nothing changes then. ReplaceAppKey also refuses a file without the application
+// key's own block.
+void ImportRegFile(const std::filesystem::path& file, TRegImport mode = TRegImport::Merge);
 
 } // namespace formidor

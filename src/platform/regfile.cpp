@@ -254,18 +254,66 @@ int hexDigit(char c) {
     return -1;
 }
 
-std::optional<std::string> parseHexString(std::string_view list) {
-    std::string bytes;
-    std::string item;
-    std::string clean;
-    for (char c : list)
-        if (c != ' ' && c != '\t') clean += c;
-    if (clean.empty()) return std::string();
-    std::stringstream ss(clean);
-    while (std::getline(ss, item, ',')) {
-        if (item.size() != 2 || hexDigit(item[0]) < 0 || hexDigit(item[1]) < 0) return std::nullopt;
-        bytes += static_cast<char>(hexDigit(item[0]) * 16 + hexDigit(item[1]));
+size_t skipBlanks(std::string_view s, size_t pos) {
+    while (pos < s.size() && (s[pos] == ' ' || s[pos] == '\t')) ++pos;
+    return pos;
+}
+
+// The registry editor reads lines beginning with ";" or "#" as comments.
+bool isComment(std::string_view line) {
+    return !line.empty() && (line[0] == ';' || line[0] == '#');
+}
+
+// What may follow a value's data on its line: blanks and a ";" comment.
+bool onlyComment(std::string_view rest) {
+    size_t p = skipBlanks(rest, 0);
+    return p == rest.size() || rest[p] == ';';
+}
+
+// One line of a hex list ("41,00,42,00" or "41,00,\"), bytes appended to `bytes`. Returns
+// whether the list continues on the next line, nullopt for anything the registry editor would
+// not take as a whole list: a byte split over two lines, a line starting with a comma, a digit
+// too many. `first` is true for the part behind "hex(n):".
+std::optional<bool> hexLine(std::string_view s, std::string& bytes, bool first) {
+    size_t p = skipBlanks(s, 0);
+    bool afterComma = first; // where a continuation "\" may stand
+    bool any = false;
+    while (true) {
+        if (p >= s.size()) return false;
+        char c = s[p];
+        if (c == '\\') {
+            if (!afterComma || skipBlanks(s, p + 1) != s.size()) return std::nullopt;
+            return true;
+        }
+        if (c == ';') return any || first ? std::optional<bool>(false) : std::nullopt;
+        if (p + 1 >= s.size() || hexDigit(c) < 0 || hexDigit(s[p + 1]) < 0) return std::nullopt;
+        bytes += static_cast<char>(hexDigit(c) * 16 + hexDigit(s[p + 1]));
+        any = true;
+        p = skipBlanks(s, p + 2);
+        if (p >= s.size() || s[p] == ';') return false;
+        if (s[p] != ',') return std::nullopt;
+        p = skipBlanks(s, p + 1);
+        afterComma = true;
     }
+}
+
+// A hex list starting behind "hex(n):" on lines[i], continued over the following lines; blank
+// and comment lines between the parts are passed over. i ends on the value's last line.
+std::optional<std::string> readHexList(const std::vector<std::string>& lines, size_t& i,
+                                       std::string_view first) {
+    std::string bytes;
+    auto more = hexLine(first, bytes, true);
+    while (more && *more) {
+        do {
+            if (++i >= lines.size()) return std::nullopt;
+        } while (trimBlanks(lines[i]).empty() || isComment(trimBlanks(lines[i])));
+        more = hexLine(trimBlanks(lines[i]), bytes, false);
+    }
+    if (!more) return std::nullopt;
+    return bytes;
+}
+
+std::optional<std::string> utf16Text(const std::string& bytes) {
     if (bytes.size() % 2 != 0) return std::nullopt;
     std::u16string u;
     for (size_t i = 0; i < bytes.size(); i += 2)
@@ -279,9 +327,15 @@ std::optional<std::string> parseHexString(std::string_view list) {
 
 // Below HKEY_CURRENT_USER, inside the application's key; refuses everything else.
 std::string keyPath(std::string_view written, size_t line) {
-    // Blanks before the root are layout; blanks at the end belong to the last key's name
-    // ("Müller " is a record of its own beside "Müller") and must survive a round trip.
-    std::string full(written.substr(std::min(written.find_first_not_of(" \t"), written.size())));
+    // A blank right after the bracket (or the minus) makes a line the registry editor passes
+    // over; "[- KEY]" deleting the key would lose data. Blanks at the end belong to the last
+    // key's name ("Müller " is a record of its own beside "Müller") and must survive a round
+    // trip.
+    if (written.empty() || written[0] == ' ' || written[0] == '\t')
+        throw Refusal{line, "ungültiger Schlüsselname"};
+    std::string full(written);
+    // The editor takes "[...\Belegix98\]" as the key without the final backslash.
+    if (full.size() > 1 && full.back() == '\\' && full[full.size() - 2] != '\\') full.pop_back();
     std::string root = std::string(kRoot) + "\\";
     if (caseFold(full.substr(0, root.size())) != caseFold(root))
         throw Refusal{line, "Schlüssel außerhalb von HKEY_CURRENT_USER\\" + std::string(kAppKey)};
@@ -298,18 +352,17 @@ std::string keyPath(std::string_view written, size_t line) {
 
 std::vector<Op> parse(const std::vector<std::string>& lines) {
     std::vector<Op> ops;
-    size_t i = 0;
-    while (i < lines.size() && trimBlanks(lines[i]).empty()) ++i;
-    if (i >= lines.size() || (trimBlanks(lines[i]) != kHeader5 && trimBlanks(lines[i]) != kHeader4))
-        throw Refusal{i + 1, "keine Registrierungsdatei (die erste Zeile muss \"" +
-                                 std::string(kHeader5) + "\" oder \"" + std::string(kHeader4) +
-                                 "\" lauten)"};
+    // The header must be the very first line; the editor refuses a file that starts otherwise.
+    if (lines.empty() || (trimBlanks(lines[0]) != kHeader5 && trimBlanks(lines[0]) != kHeader4))
+        throw Refusal{1, "keine Registrierungsdatei (die erste Zeile muss \"" +
+                             std::string(kHeader5) + "\" oder \"" + std::string(kHeader4) +
+                             "\" lauten)"};
     bool inKey = false;
     bool deleted = false; // values under a "[-KEY]" block are passed over, as the editor does
-    for (++i; i < lines.size(); ++i) {
+    for (size_t i = 1; i < lines.size(); ++i) {
         size_t lineNo = i + 1;
         std::string line = trimBlanks(lines[i]);
-        if (line.empty() || line[0] == ';') continue;
+        if (line.empty() || isComment(line)) continue;
         if (line[0] == '[') {
             if (line.back() != ']') throw Refusal{lineNo, "ungültige Zeile"};
             std::string_view inner(line);
@@ -328,12 +381,6 @@ std::vector<Op> parse(const std::vector<std::string>& lines) {
             ops.push_back(std::move(op));
             continue;
         }
-        // A value line; hex data may continue over lines ending in "\".
-        while (!line.empty() && line.back() == '\\' && i + 1 < lines.size() &&
-               line.find("=hex") != std::string::npos) {
-            line.pop_back();
-            line += trimBlanks(lines[++i]);
-        }
         Op op;
         size_t pos = 0;
         if (line[0] == '@') {
@@ -343,37 +390,49 @@ std::vector<Op> parse(const std::vector<std::string>& lines) {
             if (!name) throw Refusal{lineNo, "ungültige Zeile"};
             op.name = *name;
         }
-        while (pos < line.size() && (line[pos] == ' ' || line[pos] == '\t')) ++pos;
+        pos = skipBlanks(line, pos);
         if (pos >= line.size() || line[pos] != '=') throw Refusal{lineNo, "ungültige Zeile"};
-        ++pos;
-        std::string data = trimBlanks(std::string_view(line).substr(pos));
+        std::string data = line.substr(skipBlanks(line, pos + 1));
         if (!inKey) throw Refusal{lineNo, "Wert ohne Schlüssel"};
-        if (data == "-") {
+        const std::string type = lowerAscii(data.substr(0, 7));
+        if (!data.empty() && data[0] == '-' && onlyComment(std::string_view(data).substr(1))) {
             op.kind = Op::DeleteValue;
         } else if (!data.empty() && data[0] == '"') {
             size_t p = 0;
             auto text = readQuoted(data, p);
-            if (!text || p != data.size()) throw Refusal{lineNo, "ungültige Zeile"};
+            if (!text || !onlyComment(std::string_view(data).substr(p)))
+                throw Refusal{lineNo, "ungültige Zeile"};
             op.kind = Op::SetString;
             op.text = *text;
-        } else if (lowerAscii(data.substr(0, 6)) == "dword:") {
-            std::string digits = data.substr(6);
-            if (digits.empty() || digits.size() > 8) throw Refusal{lineNo, "ungültige Zahl"};
+        } else if (type.substr(0, 6) == "dword:") {
+            std::string_view rest = std::string_view(data).substr(skipBlanks(data, 6));
+            size_t n = 0;
             uint32_t v = 0;
-            for (char c : digits) {
-                int d = hexDigit(c);
-                if (d < 0) throw Refusal{lineNo, "ungültige Zahl"};
-                v = v * 16 + static_cast<uint32_t>(d);
+            while (n < rest.size() && hexDigit(rest[n]) >= 0) {
+                v = v * 16 + static_cast<uint32_t>(hexDigit(rest[n]));
+                ++n;
             }
+            if (n == 0 || n > 8 || !onlyComment(rest.substr(n)))
+                throw Refusal{lineNo, "ungültige Zahl"};
             op.kind = Op::SetInteger;
             op.number = static_cast<int32_t>(v);
-        } else if (lowerAscii(data.substr(0, 7)) == "hex(1):") {
-            auto text = parseHexString(std::string_view(data).substr(7));
-            if (!text) throw Refusal{lineNo, "ungültige Zeile"};
-            op.kind = Op::SetString;
-            op.text = *text;
-        } else if (lowerAscii(data.substr(0, 3)) == "hex" ||
-                   lowerAscii(data.substr(0, 6)) == "qword:") {
+        } else if (type == "hex(1):" || type == "hex(4):") {
+            auto bytes = readHexList(lines, i, std::string_view(data).substr(7));
+            if (!bytes) throw Refusal{lineNo, "ungültige Zeile"};
+            if (type == "hex(4):") {
+                // A dword as its four little-endian bytes.
+                if (bytes->size() != 4) throw Refusal{lineNo, "ungültige Zahl"};
+                uint32_t v = 0;
+                for (int b = 3; b >= 0; --b) v = v << 8 | static_cast<unsigned char>((*bytes)[b]);
+                op.kind = Op::SetInteger;
+                op.number = static_cast<int32_t>(v);
+            } else {
+                auto text = utf16Text(*bytes);
+                if (!text) throw Refusal{lineNo, "ungültige Zeile"};
+                op.kind = Op::SetString;
+                op.text = *text;
+            }
+        } else if (type.substr(0, 3) == "hex" || type.substr(0, 6) == "qword:") {
             throw Refusal{lineNo, "nicht unterstützter Datentyp"};
         } else {
             throw Refusal{lineNo, "ungültige Zeile"};
@@ -390,7 +449,7 @@ std::string refusalMessage(const fs::path& file, const Refusal& r) {
 
 } // namespace
 
-void ExportRegFile(const fs::path& file, std::string_view key) {
+std::string ExportRegBytes(std::string_view key) {
     std::string body;
     body += kHeader5;
     body += "\n\n";
@@ -430,10 +489,14 @@ void ExportRegFile(const fs::path& file, std::string_view key) {
         bytes += static_cast<char>(c & 0xFF);
         bytes += static_cast<char>(c >> 8);
     }
-    writeFileSafely(file, bytes);
+    return bytes;
 }
 
-void ImportRegFile(const fs::path& file) {
+void ExportRegFile(const fs::path& file, std::string_view key) {
+    writeFileSafely(file, ExportRegBytes(key));
+}
+
+void ImportRegFile(const fs::path& file, TRegImport mode) {
     // A backup of every setting and address is well under a megabyte; a pipe or a device would
     // never end.
     constexpr uint64_t kMaxRegFileBytes = uint64_t{64} << 20;
@@ -447,9 +510,21 @@ void ImportRegFile(const fs::path& file) {
     } catch (const Refusal& r) {
         throw ERegFileError(refusalMessage(file, r));
     }
+    if (mode == TRegImport::ReplaceAppKey) {
+        // Replacing with a file that does not hold the key itself would only delete.
+        const std::string app = caseFold(kAppKey);
+        if (std::none_of(ops.begin(), ops.end(), [&](const Op& op) {
+                return op.kind == Op::OpenKey && caseFold(op.path) == app;
+            }))
+            throw ERegFileError("Die Datei '" + file.string() +
+                                "' kann nicht eingelesen werden: sie enthält den Schlüssel "
+                                "HKEY_CURRENT_USER\\" +
+                                std::string(kAppKey) + " nicht. Es wurde nichts geändert.");
+    }
     try {
         hive::Transaction t(true);
         TRegistry r;
+        if (mode == TRegImport::ReplaceAppKey) r.DeleteKey("\\" + std::string(kAppKey));
         bool keyOpen = false;
         for (const auto& op : ops) {
             switch (op.kind) {

@@ -139,17 +139,48 @@ TEST_F(TransferPrint, FullPrintStoresRefillsChecksAndJournals) {
     const TJournal& r = journal.Liste().back();
     EXPECT_EQ(r.Typ(), 1);
     EXPECT_EQ(r.Betrag(), 12345600);
-    EXPECT_EQ(r.AuftraggeberKonto(), "123456");
     EXPECT_EQ(r.AuftraggeberName(), "Jürgen Müller");
-    EXPECT_EQ(r.AuftraggeberBLZ(), "10020030");
     EXPECT_EQ(r.EmpfaengerName(), "Stadtwerke Köln");
-    // The account and bank code fields, whether or not the SEPA variant shows them.
-    EXPECT_EQ(r.EmpfaengerKonto(), "1802057");
-    EXPECT_EQ(r.EmpfaengerBLZ(), "37050198");
+    // A SEPA variant records what it prints: the two IBANs and the BIC.
+    EXPECT_EQ(r.AuftraggeberKonto(), "12345678901234567890");
+    EXPECT_EQ(r.AuftraggeberBLZ(), "10020030");
+    EXPECT_EQ(r.EmpfaengerKonto(), "DE02370501980001802057");
+    EXPECT_EQ(r.EmpfaengerBLZ(), "COLSDE33");
     EXPECT_EQ(r.Verwendungszweck(), "Kundennr. 4711 Strom März");
     EXPECT_GT(r.Datum(), 40000.0);
     // The journal file was rewritten with the record.
     EXPECT_EQ(readJournalFile(journal.file())->size(), 1u);
+}
+
+TEST_F(TransferPrint, JournalRecordKeepsTheAccountsTheVariantPrints) {
+    struct Case {
+        std::optional<V> variant;
+        const char *auftraggeberKonto, *empfaengerKonto, *empfaengerBLZ;
+    } cases[] = {
+        {V::V13, "12345678901234567890", "DE02370501980001802057", "COLSDE33"},
+        {V::Hypo, "12345678901234567890", "DE02370501980001802057", "COLSDE33"},
+        // The other editions keep the account and bank-code fields, as before.
+        {V::V16, "123456", "1802057", "37050198"},
+        {V::V15, "123456", "1802057", "37050198"},
+        {V::V18, "123456", "1802057", "37050198"},
+        {V::V20, "123456", "1802057", "37050198"},
+        {V::Postbank, "123456", "1802057", "37050198"},
+        {V::V24, "123456", "1802057", "37050198"},
+        {std::nullopt, "123456", "1802057", "37050198"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.variant ? transferVariant(*c.variant).caption : "keine");
+        journalTransfer(journal, c.variant, typedTransfer(), 44000.5);
+        const TJournal& r = journal.Liste().back();
+        EXPECT_EQ(r.AuftraggeberKonto(), c.auftraggeberKonto);
+        EXPECT_EQ(r.EmpfaengerKonto(), c.empfaengerKonto);
+        EXPECT_EQ(r.EmpfaengerBLZ(), c.empfaengerBLZ);
+        EXPECT_EQ(r.AuftraggeberBLZ(), "10020030");
+        EXPECT_EQ(r.AuftraggeberName(), "Jürgen Müller");
+        EXPECT_EQ(r.EmpfaengerName(), "Stadtwerke Köln");
+        EXPECT_EQ(r.Verwendungszweck(), "Kundennr. 4711 Strom März");
+        EXPECT_EQ(r.Betrag(), 12345600);
+    }
 }
 
 TEST_F(TransferPrint, AmountWithThousandsSeparatorPrintsAsTypedThenBecomesZero) {

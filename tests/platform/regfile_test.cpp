@@ -210,6 +210,92 @@ TEST_F(RegFileTest, RefusesBadFilesNamingTheLineAndChangesNothing) {
     EXPECT_NE(importError(dir / "fehlt.reg").find("kann nicht gelesen werden"), std::string::npos);
 }
 
+// Files written or edited elsewhere: what the registry editor reads is read alike; a line it
+// would pass over refuses the whole file instead, so nothing is half imported.
+TEST_F(RegFileTest, ReadsFilesAsTheRegistryEditorDoes) {
+    const std::string head = "Windows Registry Editor Version 5.00\n\n"
+                             "[HKEY_CURRENT_USER\\SOFTWARE\\Quillon Zentrix\\Belegix98]\n";
+    const std::string app = "HKEY_CURRENT_USER\\SOFTWARE\\Quillon Zentrix\\Belegix98";
+    auto seed = [] {
+        TRegistry r;
+        ASSERT_TRUE(r.OpenKey(kApp + "\\UeberwE\\Müller", true));
+        r.WriteString("BLZ", "37040044");
+        ASSERT_TRUE(r.OpenKey(kApp, false));
+        r.WriteString("Alt", "weg");
+    };
+    const std::string seeded = "[" + std::string(kAppKey) + "]\nAlt=weg\n[" + std::string(kAppKey) +
+                               "\\UeberwE]\n[" + std::string(kAppKey) +
+                               "\\UeberwE\\Müller]\nBLZ=37040044\n";
+    struct Read {
+        const char* label;
+        std::string body;
+        std::string added; // the app key's values after the import, besides the seeded ones
+    } reads[] = {
+        {"#-Kommentar", "# alt\n\"N\"=\"W\"\n", "N=W\n"},
+        {"Kommentar nach Text", "\"Name\"=\"Wert\" ;Kommentar\n", "Name=Wert\n"},
+        {"Kommentar nach Zahl", "\"Zahl\"=dword:00001234;alt\n", "Zahl#4660\n"},
+        {"Kommentar nach Löschen", "\"Alt\"=- ;weg\n", "-Alt"},
+        {"Blank nach dword:", "\"Zahl\"=dword: 00001234\n", "Zahl#4660\n"},
+        {"dword als hex(4)", "\"Zahl\"=hex(4):34,12,00,00\n\"M\"=hex(4):ff,ff,ff,ff\n",
+         "Zahl#4660\nM#-1\n"},
+        {"Leer- und Kommentarzeilen in hex(1)",
+         "\"T\"=hex(1):41,00,\\\n\n; dazwischen\n# auch\n  42,00,00,00\n", "T=AB\n"},
+        {"Schlüssel mit \\ am Ende", "[" + app + "\\UeberwE\\]\n\"In\"=\"E\"\n", "UeberwE:In=E\n"},
+    };
+    for (const auto& c : reads) {
+        ScopedDataHome fresh;
+        seed();
+        auto file = dir / "in.reg";
+        test::writeFile(file, head + c.body);
+        ASSERT_NO_THROW(ImportRegFile(file)) << c.label << ": " << importError(file);
+        TRegistry r;
+        std::string added = c.added;
+        if (added.rfind("UeberwE:", 0) == 0) {
+            ASSERT_TRUE(r.OpenKey(kApp + "\\UeberwE", false)) << c.label;
+            added = added.substr(8);
+        } else {
+            ASSERT_TRUE(r.OpenKey(kApp, false)) << c.label;
+        }
+        std::string values;
+        for (const auto& v : r.GetValues())
+            if (v.name != "Alt")
+                values += v.name +
+                          (v.type == TRegDataType::rdInteger ? "#" + std::to_string(v.number)
+                                                             : "=" + v.text) +
+                          "\n";
+        if (added == "-Alt") {
+            EXPECT_FALSE(r.ValueExists("Alt")) << c.label;
+            EXPECT_EQ(values, "") << c.label;
+        } else {
+            EXPECT_EQ(values, added) << c.label;
+        }
+    }
+    struct Refused {
+        const char* label;
+        std::string file;
+        const char* where;
+    } refused[] = {
+        // The editor reads "- KEY" as a key name and deletes nothing.
+        {"[- KEY]", head + "[- " + app + "\\UeberwE]\n", "Zeile 4"},
+        {"[ KEY]", head + "[ " + app + "\\Neu]\n\"x\"=\"y\"\n", "Zeile 4"},
+        {"Fortsetzung mit Komma", head + "\"T\"=hex(1):41,00\\\n  ,42,00\n", "Zeile 4"},
+        {"geteiltes Byte", head + "\"T\"=hex(1):41,0\\\n  0,42,00\n", "Zeile 4"},
+        {"Fortsetzung am Dateiende", head + "\"T\"=hex(1):41,00,\\\n", "Zeile 4"},
+        {"hex(4) mit drei Bytes", head + "\"Z\"=hex(4):34,12,00\n", "Zeile 4"},
+        {"Text nach dem Wert", head + "\"N\"=\"W\" x\n", "Zeile 4"},
+        {"leere erste Zeile", "\n" + head + "\"N\"=\"W\"\n", "Zeile 1"},
+    };
+    for (const auto& c : refused) {
+        ScopedDataHome fresh;
+        seed();
+        auto file = dir / "bad.reg";
+        test::writeFile(file, c.file);
+        std::string msg = importError(file);
+        EXPECT_NE(msg.find(c.where), std::string::npos) << c.label << " → " << msg;
+        EXPECT_EQ(dump(kApp), seeded) << c.label;
+    }
+}
+
 TEST_F(RegFileTest, AcceptsUtf8AndRegedit4) {
     const std::string body = "[HKEY_CURRENT_USER\\SOFTWARE\\Quillon Zentrix\\Belegix98]\r\n"
                              "\"Ort\" = \"Köln\"\r\n"

@@ -2,6 +2,7 @@
 
 #include "addressbook/gui/datamanagement.h"
 #include "addressbook/gui/datapage.h"
+#include "app/gui/backuprestore.h"
 #include "app/settings.h"
 #include "bankdata/gui/BLZSuche.h"
 #include "bankdata/gui/bankfields.h"
@@ -152,6 +153,7 @@ void TMainForm::wireSubsystems() {
     setupTransferReport(TabSheet2);
     setupChequeReport(TabSheet3);
     setupDepositReport(TabSheet10, [] { return forms::LastDepositBank(); });
+    setupBackupRestore(*this);
 }
 
 TMainForm::~TMainForm() = default;
@@ -231,6 +233,10 @@ bool TMainForm::FormClose() {
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {
+    if (ending_) { // a restore took the data in: the window stores nothing over them
+        event->accept();
+        return;
+    }
     // A bad offset keeps the window open, so the user can correct it; nothing else is
     // written then, the journal included.
     if (runGuarded([this] { FormClose(); }, this))

@@ -17,6 +17,9 @@ class QDialog;
 namespace formidor {
 class Journal;
 }
+namespace formidor::dialogs {
+class TFolderDialog;
+}
 
 namespace formidor::gui {
 
@@ -95,6 +98,15 @@ public:
     void Label31Click();
     void Image2Click();
 
+    // "Daten sichern" and "Daten einlesen" with the folder browser they share; the question,
+    // the message and the end of the application after a restore can be answered by tests.
+    dialogs::TFolderDialog* Folder = nullptr;
+    std::function<bool(const QString&)> AskYesNo;
+    std::function<void(const QString&)> ShowMessage;
+    std::function<void()> EndApplication;
+    void Button38Click();
+    void Button41Click();
+
     PrinterSelection& Printer() { return printer_; }
     // The journal of this run: loaded when the window is first shown, written when it closes.
     Journal& TheJournal() { return *journal_; }
@@ -112,6 +124,7 @@ private:
     ApplicationPrinterSelection printer_;
     std::unique_ptr<Journal> journal_;
     bool shown_ = false;
+    bool ending_ = false; // after a restore: nothing more is stored
 };
 
 // Creates the windows in their start order, the main window first.

@@ -5,6 +5,7 @@
 #include "addressbook/gui/datamanagement.h"
 #include "addressbook/gui/datapage.h"
 #include "app/gui/UeberweisM.h"
+#include "dialogs/gui/FolderDialog.h"
 #include "forms/gui/cashondeliverypage.h"
 #include "forms/gui/depositpage.h"
 #include "forms/gui/directdebitpage.h"
@@ -14,6 +15,7 @@
 #include "journal/gui/journalpage.h"
 #include "platform/gui/guard.h"
 #include "platform/gui/qtprinter.h"
+#include "platform/paths.h"
 #include "platform/printer.h"
 #include "printjob/gui/PSWindow.h"
 #include "printjob/gui/samplepreview.h"
@@ -21,6 +23,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
+#include <QLineEdit>
 #include <QTabWidget>
 #include <QTimer>
 #include <cstdio>
@@ -56,6 +59,20 @@ void saveModal(QDialog* dialog, const QString& name) {
         dialog->accept();
     });
     dialog->exec();
+}
+
+// The folder browser of "Daten sichern" and "Daten einlesen", opened on the user data folder;
+// the tree fills in the background, so it gets a moment first.
+void saveFolderDialog(formidor::dialogs::TFolderDialog& folder) {
+    folder.SetFolder(QString::fromStdString(formidor::paths::localAppDataDirectory().string()));
+    folder.SetOnInitialized([](auto*, QDialog* d) {
+        QTimer::singleShot(500, d, [d] {
+            save(d, QStringLiteral("FolderDialog"));
+            d->reject();
+        });
+    });
+    folder.Execute();
+    folder.SetOnInitialized(nullptr);
 }
 
 void saveSubPages(QTabWidget* tabs, const QString& prefix) {
@@ -141,8 +158,26 @@ int main(int argc, char** argv) {
             saveModal(main->DruckerHilfeF, QStringLiteral("DruckerHilfeF"));
             saveModal(main->UmfrageF, QStringLiteral("UmfrageF"));
             saveModal(main->UmfrageDruckenF, QStringLiteral("UmfrageDruckenF"));
+            saveFolderDialog(*main->Folder);
         }
         if (page == main->TabSheet2) {
+            // The IBAN fields as a user leaves them: a valid IBAN, then a mistyped one.
+            TransferPage* t = main->TabSheet2;
+            auto leave = [t](QLineEdit* field, const char* text) {
+                field->setFocus();
+                settle();
+                field->setText(QString::fromUtf8(text));
+                t->EBetrag->setFocus();
+                settle();
+            };
+            t->EEmpfaenger->setEditText(QStringLiteral("Stadtwerke Köln"));
+            leave(t->EIBANAuftrag, "89 3704 0044 0532 0130 00");
+            leave(t->EIBANEmpf, "DE02 3705 0198 0001 8020 57");
+            save(main.get(), QStringLiteral("TabSheet2-IBAN-gueltig"));
+            leave(t->EIBANEmpf, "DE02 3705 0198 0001 8020 75");
+            save(main.get(), QStringLiteral("TabSheet2-IBAN-vertippt"));
+            t->Button10->click();
+            t->EIBANAuftrag->clear();
             if (main->Ausl)
                 saveModalPages(main->Ausl, main->Ausl->PageControl1, QStringLiteral("Ausl"));
             saveModal(main->BLZSucheF, QStringLiteral("BLZSucheF"));

@@ -76,6 +76,10 @@ void EBLZZExit(QLineEdit* blz, QLineEdit* bankName, QLineEdit* konto, QLabel* st
     status->setText(qs(pruefergebnisText(*r.result)));
 }
 
+void onFieldExit(QWidget* field, std::function<void()> handler) {
+    field->installEventFilter(new ExitFilter(field, std::move(handler)));
+}
+
 void bindBankCodeField(QLineEdit* blz, QLineEdit* bankName) {
     blz->installEventFilter(new ExitFilter(blz, [blz, bankName] { EBLZExit(blz, bankName); }));
 }

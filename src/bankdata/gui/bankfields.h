@@ -3,9 +3,11 @@
 // direct debit page the account is then normalised and verified and the verdict shown.
 // The fields may be plain QLineEdits or MaskEdits (whose masked text is read and written).
 #include <QString>
+#include <functional>
 
 class QLabel;
 class QLineEdit;
+class QWidget;
 
 namespace formidor::gui {
 
@@ -18,6 +20,10 @@ void setFieldText(QLineEdit* edit, const QString& text);
 void EBLZExit(QLineEdit* blz, QLineEdit* bankName);
 void EAuftraggeberBLZExit(QLineEdit* blz, QLineEdit* bankName);
 void EBLZZExit(QLineEdit* blz, QLineEdit* bankName, QLineEdit* konto, QLabel* status);
+
+// Runs handler, guarded, whenever field loses the focus to another control of the application
+// (not when the window is merely deactivated): the exit event of any entry field.
+void onFieldExit(QWidget* field, std::function<void()> handler);
 
 // Runs the exit handler, guarded, whenever blz loses the focus to another control of the
 // application (not when the window is merely deactivated).

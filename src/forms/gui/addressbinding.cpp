@@ -5,6 +5,7 @@
 #include "forms/gui/depositpage.h"
 #include "forms/gui/directdebitpage.h"
 #include "forms/gui/parcelpage.h"
+#include "forms/gui/transferiban.h"
 #include "forms/gui/transferpage.h"
 #include "platform/gui/guard.h"
 
@@ -157,6 +158,7 @@ void EEmpfaengerClick(TransferPage& p) {
     setTextOf(p.EEntgelt, f.EEntgelt);
     setTextOf(p.EZielland, f.EZielland);
     setTextOf(p.EIBANEmpf, f.EIBANEmpf);
+    proposeRecipientIban(p);
 }
 
 void EAuftraggeberClick(TransferPage& p) {

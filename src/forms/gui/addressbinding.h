@@ -33,6 +33,7 @@ struct AddressPages {
 void LoadEmpfaenger(const AddressPages& pages);
 
 // Fill handlers: read the record of the name in the box and set the page's fields.
+// EEmpfaengerClick then lets the SEPA variants check the recipient's IBAN or propose one.
 void EEmpfaengerClick(TransferPage& p);
 // Only non-empty stored values replace the fields; a stored variant checks its button (which
 // runs that variant's click handler).

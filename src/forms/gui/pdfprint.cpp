@@ -3,6 +3,7 @@
 #include "platform/gui/qtprinter.h"
 
 #include <QApplication>
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -56,6 +57,36 @@ void printToPdfFile(const std::filesystem::path& file, const std::function<void(
         throw;
     }
     auto ours = SetPrinter(std::move(previous));
+}
+
+void printToNamedPrinter(const std::string& name, const std::function<void(Printer&)>& job) {
+    ensureApplication();
+    auto owned = std::make_unique<QtPrinter>();
+    QtPrinter& printer = *owned;
+    printer.setInteractive(false);
+    const std::vector<std::string> names = printer.Printers();
+    const auto it = std::find(names.begin(), names.end(), name);
+    if (it == names.end()) {
+        std::string known;
+        for (const auto& n : names) known += (known.empty() ? "" : ", ") + n;
+        throw EPrinter("Unbekannter Drucker '" + name + "' (vorhanden: " + known + ").");
+    }
+    printer.SetPrinterIndex(int(it - names.begin()));
+    // The application's printer while the job runs, as for the PDF file.
+    std::unique_ptr<Printer> previous = SetPrinter(std::move(owned));
+    try {
+        job(printer);
+    } catch (...) {
+        if (printer.Printing()) printer.Abort();
+        auto ours = SetPrinter(std::move(previous));
+        throw;
+    }
+    auto ours = SetPrinter(std::move(previous));
+}
+
+std::vector<std::string> installedPrinters() {
+    ensureApplication();
+    return QtPrinter().Printers();
 }
 
 } // namespace formidor::gui

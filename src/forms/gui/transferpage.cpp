@@ -102,6 +102,10 @@ TransferPage::TransferPage(QWidget* parent) : QWidget(parent) {
         label(p, QStringLiteral("Bitte ankreuzen, wenn Anschrift weitergegeben werden soll!"), 160,
               field(9) + 3);
 
+    // Under each IBAN field, beside the caption of the next line.
+    LIBANEmpfStatus = label(p, QString(), 150, top(3), 485 - 150);
+    LIBANAuftragStatus = label(p, QString(), 60, top(9), 485 - 60);
+
     // Boxes of other editions start hidden; the variant buttons show them.
     for (QWidget* w : std::initializer_list<QWidget*>{EAuftraggeberBank,
                                                       LAuftraggeberBank,
@@ -126,7 +130,9 @@ TransferPage::TransferPage(QWidget* parent) : QWidget(parent) {
                                                       EPostbankC,
                                                       Label102,
                                                       Label103,
-                                                      Label104})
+                                                      Label104,
+                                                      LIBANEmpfStatus,
+                                                      LIBANAuftragStatus})
         w->hide();
 
     constexpr int kButtonY = 386;

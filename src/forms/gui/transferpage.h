@@ -61,6 +61,9 @@ public:
     QLineEdit* EDatumUnterschrift;
     QCheckBox* CBAnschriftweitergabe;
     QLabel* LAnschriftweitergabe;
+    // The verdicts on the two IBANs of the SEPA variants, each on the line under its field.
+    QLabel* LIBANEmpfStatus;
+    QLabel* LIBANAuftragStatus;
 
     QPushButton* Button7;  // "Quittung drucken"
     QPushButton* Button10; // "Löschen"

@@ -1,5 +1,6 @@
 #include "forms/gui/transferprint.h"
 
+#include "forms/gui/transferiban.h"
 #include "forms/gui/transferpage.h"
 #include "forms/transferprint.h"
 #include "journal/journal.h"
@@ -80,6 +81,8 @@ std::vector<std::pair<std::string_view, QWidget*>> controls(const TransferPage& 
         {"EDatumUnterschrift", p.EDatumUnterschrift},
         {"CBAnschriftweitergabe", p.CBAnschriftweitergabe},
         {"LAnschriftweitergabe", p.LAnschriftweitergabe},
+        {"LIBANEmpfStatus", p.LIBANEmpfStatus},
+        {"LIBANAuftragStatus", p.LIBANAuftragStatus},
     };
 }
 
@@ -138,6 +141,7 @@ void applyTransferVariant(TransferPage& p, TransferVariant variant) {
     setCaptions(p, info.captions);
     if (info.bankWidth != forms::kBankWidth) p.EBank->resize(info.bankWidth, p.EBank->height());
     if (!info.blzMasked) p.EBLZ->setEditMask(QString());
+    showIbanStatusLines(p, info.layout == forms::TransferLayoutKind::Sepa);
 }
 
 std::optional<TransferVariant> checkedTransferVariant(const TransferPage& p) {
@@ -192,6 +196,7 @@ void Button10Click(TransferPage& p) {
     p.EEntgelt->clear();
     p.EPostbankC->setChecked(false);
     p.EDatumUnterschrift->setText(qs(DateToStr(Date())));
+    clearRecipientIbanStatus(p);
 }
 
 void setupTransferPage(TransferPage* page, TransferPageContext context) {
@@ -204,6 +209,7 @@ void setupTransferPage(TransferPage* page, TransferPageContext context) {
                    [page, ctx = std::move(context)] { Button1Click(*page, ctx); });
     connectGuarded(page->Button10, &QAbstractButton::clicked, page,
                    [page] { Button10Click(*page); });
+    bindTransferIbanFields(page);
     // The page starts in "SEPA/16"; the remembered originator's variant follows later.
     if (page->RB13->isChecked())
         applyTransferVariant(*page, TransferVariant::V13);

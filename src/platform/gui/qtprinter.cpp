@@ -15,6 +15,10 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 
+#include <cups/cups.h>
+
+#include <cstdlib>
+#include <cstring>
 #include <map>
 
 namespace formidor::gui {
@@ -52,6 +56,36 @@ std::string pdfWriteError(const QString& path, const std::string& reason) {
     std::string msg = formatMessage(kPdfWriteErrorMessage, utf8(path));
     if (!msg.empty() && msg.back() == '.') msg.pop_back();
     return msg + ": " + reason + ".";
+}
+
+// The sheet turned for a landscape document the way the print server turns it: the
+// document's top edge runs along the sheet's left edge, its left edge along the sheet's bottom
+// edge. The printable area stays where it is on the paper, so its margins turn with the sheet.
+DeviceCaps turnedToLandscape(const DeviceCaps& p) {
+    DeviceCaps c = p;
+    c.physicalWidth = p.physicalHeight;
+    c.physicalHeight = p.physicalWidth;
+    c.horzRes = p.vertRes;
+    c.vertRes = p.horzRes;
+    c.offsetX = p.physicalHeight - p.offsetY - p.vertRes; // the sheet's bottom margin
+    c.offsetY = p.offsetX;                                // the sheet's left margin
+    return c;
+}
+
+// Why the print server's queue cannot take a document now; empty when it can.
+std::string queueProblem(const std::string& name) {
+    cups_dest_t* dest = cupsGetNamedDest(CUPS_HTTP_DEFAULT, name.c_str(), nullptr);
+    if (!dest) return formatMessage(kPrinterUnreachableMessage, name);
+    const char* accepting =
+        cupsGetOption("printer-is-accepting-jobs", dest->num_options, dest->options);
+    const char* state = cupsGetOption("printer-state", dest->num_options, dest->options);
+    std::string problem;
+    if (accepting && std::strcmp(accepting, "false") == 0)
+        problem = formatMessage(kPrinterRejectsMessage, name);
+    else if (state && std::atoi(state) == IPP_PSTATE_STOPPED)
+        problem = formatMessage(kPrinterStoppedMessage, name);
+    cupsFreeDests(1, dest);
+    return problem;
 }
 
 } // namespace
@@ -128,8 +162,11 @@ DeviceCaps QtPrinter::capsOf(int index, TPrinterOrientation o) const {
     if (it != capsCache_.end()) return it->second;
     QPrinter printer(QPrinterInfo::printerInfo(QString::fromStdString(system_.at(size_t(index)))),
                      QPrinter::HighResolution);
-    printer.setPageOrientation(qtOrientation(o));
+    // Qt keeps a page layout's margins when it turns the page, which puts the landscape
+    // printable area partly outside the paper's; the portrait layout is the printer's own.
+    printer.setPageOrientation(QPageLayout::Portrait);
     DeviceCaps c = capsOfLayout(printer.pageLayout(), printer.resolution());
+    if (o == TPrinterOrientation::poLandscape) c = turnedToLandscape(c);
     c.dpiX = printer.logicalDpiX();
     c.dpiY = printer.logicalDpiY();
     c.numColors = printer.colorMode() == QPrinter::GrayScale ? 2 : -1;
@@ -170,10 +207,17 @@ Canvas& QtPrinter::startDocument(int index, const DeviceCaps& caps) {
         doc->pdf->setCreator(QStringLiteral("Formidor"));
     } else {
         doc->deviceName = system_.at(size_t(index));
+        // A stopped queue would hold the job and one that refuses jobs would drop it; the
+        // printer list may also be older than the server's state.
+        const std::string problem = queueProblem(doc->deviceName);
+        if (!problem.empty()) throw EPrinter(problem);
         doc->printer = std::make_unique<QPrinter>(
             QPrinterInfo::printerInfo(QString::fromStdString(doc->deviceName)),
             QPrinter::HighResolution);
         doc->printer->setPageOrientation(qtOrientation(Orientation()));
+        // The whole sheet as the painter's space; the printable area's corner is placed from
+        // the capabilities below.
+        doc->printer->setFullPage(true);
         doc->printer->setDocName(QString::fromStdString(Title()));
         if (!doc->printer->isValid())
             throw EPrinter(formatMessage(kPrinterErrorMessage, doc->deviceName));
@@ -181,6 +225,7 @@ Canvas& QtPrinter::startDocument(int index, const DeviceCaps& caps) {
     if (!doc->painter.begin(doc->device())) {
         throw EPrinter(formatMessage(kPrinterErrorMessage, doc->deviceName));
     }
+    if (doc->printer) doc->painter.translate(caps.offsetX, caps.offsetY);
     doc->canvas = std::make_unique<PainterCanvas>(doc->painter, caps, measurer());
     doc_ = std::move(doc);
     return *doc_->canvas;
@@ -207,7 +252,10 @@ void QtPrinter::finishDocument() {
                 std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())), why))
             throw EPrinter(pdfWriteError(doc->path, why));
         lastOutput_ = doc->path;
-    } else if (!ended || doc->printer->printerState() == QPrinter::Error) {
+    } else if (!ended || doc->printer->printerState() == QPrinter::Error ||
+               cupsLastError() > IPP_STATUS_OK_EVENTS_COMPLETE) {
+        // Qt hands the document to the print server as the painter ends but does not tell
+        // whether the server took it; the server's last answer on this thread does.
         throw EPrinter(formatMessage(kPrinterErrorMessage, doc->deviceName));
     }
 }

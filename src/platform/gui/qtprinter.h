@@ -6,6 +6,9 @@
 // The PDF printer asks for the file name with a file dialog when interactive; otherwise it
 // writes to the name given with setOutputFileName. Device capabilities come from the
 // printer's page layout, so the surface's origin is the top-left corner of the printable area.
+// A print server's queue is asked before each document whether it takes jobs, and the
+// server's answer to the job is checked after it: a document the printer will not print is an
+// error, never a silent loss.
 #include "platform/printer.h"
 
 #include <QMarginsF>
@@ -24,6 +27,12 @@ inline constexpr const char* kPdfFilter = "PDF-Dateien (*.pdf)";
 // A printer error as the user sees it; %s is the device's or file's name.
 inline constexpr const char* kPrinterErrorMessage =
     "Der Druck auf \"%s\" konnte nicht ausgeführt werden.";
+// A print server's queue that cannot take the document; %s is the printer's name.
+inline constexpr const char* kPrinterUnreachableMessage =
+    "Der Drucker \"%s\" ist nicht erreichbar.";
+inline constexpr const char* kPrinterStoppedMessage = "Der Drucker \"%s\" ist angehalten.";
+inline constexpr const char* kPrinterRejectsMessage =
+    "Der Drucker \"%s\" nimmt keine Druckaufträge an.";
 inline constexpr const char* kPdfWriteErrorMessage =
     "Die Datei \"%s\" konnte nicht geschrieben werden.";
 inline constexpr const char* kNoPdfFileMessage = "Für die PDF-Datei ist kein Dateiname angegeben.";

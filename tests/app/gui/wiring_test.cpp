@@ -10,6 +10,7 @@
 #include "forms/gui/chequepage.h"
 #include "forms/gui/depositpage.h"
 #include "forms/gui/directdebitpage.h"
+#include "forms/gui/transferiban.h"
 #include "forms/gui/transferpage.h"
 #include "journal/gui/journalpage.h"
 #include "journal/journal.h"
@@ -20,6 +21,8 @@
 
 #include <QAbstractItemModel>
 #include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
 #include <QTableView>
 #include <QTest>
 #include <filesystem>
@@ -141,6 +144,44 @@ TEST_F(AssembledWindow, LeavingBankCodeFieldsLooksUpTheShippedDirectory) {
     EXPECT_TRUE(d.StatusZ->isVisible());
     EXPECT_NE(d.StatusZ->text(), "Status");
     EXPECT_TRUE(errors.isEmpty()) << errors.join("\n").toStdString();
+}
+
+TEST_F(AssembledWindow, SepaTransferAsANewUserTypesIt) {
+    auto w = std::make_unique<TMainForm>();
+    w->show();
+    w->activateWindow();
+    (void)QTest::qWaitForWindowActive(w.get());
+    TransferPage& t = *w->TabSheet2;
+    ASSERT_TRUE(t.RB13->isChecked());
+    auto leave = [&t](QLineEdit* field, const char* text) {
+        field->setFocus();
+        QApplication::processEvents();
+        field->setText(QString::fromUtf8(text));
+        t.EBetrag->setFocus();
+        QApplication::processEvents();
+    };
+    t.EEmpfaenger->setEditText("Stadtwerke Köln");
+    leave(t.EIBANEmpf, "DE02 3705 0198 0001 8020 75"); // two digits swapped
+    EXPECT_EQ(ibanTone(t.LIBANEmpfStatus), IbanTone::Invalid);
+    EXPECT_EQ(t.EBank->text(), "");
+    leave(t.EIBANEmpf, "DE02 3705 0198 0001 8020 57");
+    EXPECT_EQ(t.LIBANEmpfStatus->text(), "IBAN gültig: Sparkasse KölnBonn, BIC COLSDE33XXX");
+    EXPECT_EQ(t.EBank->text(), "COLSDE33XXX");
+    t.EAuftraggeber->setEditText("Jürgen Müller");
+    leave(t.EIBANAuftrag, "89370400440532013000");
+    EXPECT_EQ(ibanTone(t.LIBANAuftragStatus), IbanTone::Valid);
+    t.EBetrag->setText("12,50");
+    QTest::mouseClick(t.Button1, Qt::LeftButton);
+    EXPECT_TRUE(errors.isEmpty()) << errors.join("\n").toStdString();
+
+    // The journal page shows both IBANs and the BIC.
+    QAbstractItemModel* grid = w->JournalX->StringGrid1->model();
+    ASSERT_EQ(grid->rowCount(), 3);
+    EXPECT_EQ(grid->index(1, 1).data().toString(),
+              "Auftraggeber: Jürgen Müller - Konto: 89370400440532013000 ()");
+    EXPECT_EQ(grid->index(2, 1).data().toString(),
+              "Empfänger: Stadtwerke Köln - Konto:DE02 3705 0198 0001 8020 57 (COLSDE33XXX)");
+    w->close();
 }
 
 TEST_F(AssembledWindow, DepositPrintReachesAddressBookAndJournal) {

@@ -216,7 +216,10 @@ TEST_F(TransferPageTest, DruckenPrintsStoresAndJournals) {
     ASSERT_EQ(journal.Liste().size(), 1u);
     EXPECT_EQ(journal.Liste()[0].Betrag(), 0);
     EXPECT_EQ(journal.Liste()[0].Verwendungszweck(), "Kunde 4711 März");
-    EXPECT_EQ(journal.Liste()[0].EmpfaengerBLZ(), "37050198");
+    // "SEPA/16" records the IBANs and the BIC it printed.
+    EXPECT_EQ(journal.Liste()[0].EmpfaengerKonto(), "DE02370501980001802057");
+    EXPECT_EQ(journal.Liste()[0].EmpfaengerBLZ(), "COLSDE33");
+    EXPECT_EQ(journal.Liste()[0].AuftraggeberKonto(), "12345678901234567890");
     EAuftraggeberFelder f;
     formidor::EAuftraggeberClick("Jürgen Müller", f);
     EXPECT_EQ(f.Formular, "13");
