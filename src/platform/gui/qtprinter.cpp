@@ -6,6 +6,7 @@
 
 #include <QBuffer>
 #include <QDir>
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QPageLayout>
@@ -17,9 +18,11 @@
 
 #include <cups/cups.h>
 
+#include <cerrno>
 #include <cstdlib>
 #include <cstring>
 #include <map>
+#include <unistd.h>
 
 namespace formidor::gui {
 
@@ -198,6 +201,11 @@ Canvas& QtPrinter::startDocument(int index, const DeviceCaps& caps) {
                 path, info.isDir() ? "an dieser Stelle liegt ein Ordner"
                                    : "an dieser Stelle liegt ein Gerät, eine Pipe oder ein "
                                      "Socket und keine gewöhnliche Datei"));
+        // A folder that is not there, or not ours to write, fails now, before anything is drawn.
+        if (QFileInfo info(path); !info.dir().exists())
+            throw EPrinter(pdfWriteError(path, fileio::reason(ENOENT)));
+        else if (::access(QFile::encodeName(info.absolutePath()).constData(), W_OK) != 0)
+            throw EPrinter(pdfWriteError(path, fileio::reason(errno)));
         doc->file = std::make_unique<QBuffer>();
         doc->file->open(QIODevice::WriteOnly);
         doc->pdf = std::make_unique<QPdfWriter>(doc->file.get());
