@@ -6,6 +6,7 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <string>
 
 namespace {
@@ -76,6 +77,49 @@ BENCHMARK(BM_ExportWholeKey)
     ->Repetitions(5)
     ->ReportAggregatesOnly(true)
     ->Unit(benchmark::kMillisecond);
+
+// A chain of keys `depth` levels deep below the application key, exported alone. The time per
+// level stays flat as the depth grows (each key is opened from its parent); the output's own size
+// grows with the square of the depth, since every key line names its whole path, and is what
+// BM_DeepKeyWriteFloor writes.
+const std::string kDeep = std::string(kAppKey) + "\\Tief";
+
+void makeDeepKey(int depth) {
+    hive::Transaction t(true);
+    TRegistry r;
+    r.OpenKey("\\" + kDeep, true);
+    for (int i = 0; i < depth; ++i) {
+        r.OpenKey("k", true);
+        r.WriteInteger("Ebene", i);
+    }
+    t.Commit();
+}
+
+void BM_ExportDeepKey(benchmark::State& state) {
+    const int depth = static_cast<int>(state.range(0));
+    {
+        TRegistry r;
+        r.DeleteKey("\\" + kDeep);
+    }
+    makeDeepKey(depth);
+    test::TempDir dir;
+    for (auto _ : state) ExportRegFile(dir / "tief.reg", kDeep);
+    state.counters["time_per_level"] = benchmark::Counter(
+        static_cast<double>(depth),
+        benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+    state.counters["bytes"] = static_cast<double>(std::filesystem::file_size(dir / "tief.reg"));
+}
+BENCHMARK(BM_ExportDeepKey)->Arg(250)->Arg(1000)->Arg(4000)->Unit(benchmark::kMillisecond);
+
+// The floor: the same number of bytes as the 4,000-level export written to a file.
+void BM_DeepKeyWriteFloor(benchmark::State& state) {
+    test::TempDir dir;
+    size_t bytes = 0;
+    for (int i = 0; i < 4000; ++i) bytes += 2 * (60 + 2 * i + 20);
+    std::string data(bytes, 'x');
+    for (auto _ : state) test::writeFile(dir / "floor.reg", data);
+}
+BENCHMARK(BM_DeepKeyWriteFloor)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

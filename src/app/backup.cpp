@@ -52,7 +52,12 @@ public:
         }
         if (err == 0 && ::fdatasync(fd) != 0) err = errno;
         if (::close(fd) != 0 && err == 0) err = errno;
-        if (err != 0) throw err;
+        if (err != 0) {
+            // A constructor that throws runs no destructor: the half-written file goes here.
+            ::unlink(tmp_.c_str());
+            created_ = false;
+            throw err;
+        }
     }
     ~StagedFile() {
         if (created_) ::unlink(tmp_.c_str());

@@ -1,6 +1,7 @@
 #include "bankdata/bankdirectory.h"
 
 #include "platform/convert.h"
+#include "platform/fileio.h"
 #include "platform/paths.h"
 #include "platform/text.h"
 
@@ -29,13 +30,86 @@ std::string reasonText(int e) {
     case EISDIR:
         return "Das ist ein Ordner, keine Datei";
     default:
-        return "E/A-Fehler " + std::to_string(e);
+        return fileio::reason(e);
     }
 }
 
 [[noreturn]] void fail(const std::filesystem::path& file, int e) {
     throw EBankFileError("Die Bankleitzahlendatei '" + file.string() +
                          "' kann nicht gelesen werden: " + reasonText(e));
+}
+
+[[noreturn]] void fail(const std::filesystem::path& file, const std::string& reason) {
+    throw EBankFileError("Die Bankleitzahlendatei '" + file.string() +
+                         "' kann nicht gelesen werden: " + reason);
+}
+
+// The real file is under 3 MB; anything past this limit is not a bank directory.
+constexpr uint64_t kMaxDirectoryBytes = uint64_t{64} << 20;
+constexpr size_t kLineLength = 168;
+
+// What makes a line impossible in the Bundesbank's file, or nullptr. Short lines are read as far
+// as they go; a longer one is what an editor makes of the file when it saves it as UTF-8 (every
+// umlaut grows by a byte), and a line without a bank code in front is no record at all.
+const char* lineFault(std::string_view line) {
+    if (line.empty()) return nullptr;
+    if (line.size() > kLineLength)
+        return "eine Zeile ist länger als 168 Zeichen (wurde die Datei in einer anderen "
+               "Zeichenkodierung gespeichert?)";
+    if (line.size() < 9) return "eine Zeile ist zu kurz für Bankleitzahl und Merkmal";
+    for (size_t i = 0; i < 8; ++i)
+        if (line[i] < '0' || line[i] > '9')
+            return "eine Zeile beginnt nicht mit einer Bankleitzahl";
+    if (line[0] == '0') return "eine Zeile beginnt mit einer ungültigen Bankleitzahl";
+    if (line[8] != '1' && line[8] != '2') return "eine Zeile hat ein ungültiges Merkmal (Spalte 9)";
+    return nullptr;
+}
+
+[[noreturn]] void damaged(const std::filesystem::path& file, size_t lineNo, const char* why) {
+    throw EBankFileError("Die Bankleitzahlendatei '" + file.string() +
+                         "' ist beschädigt oder keine Bankleitzahlendatei der Bundesbank: " +
+                         (lineNo ? "Zeile " + std::to_string(lineNo) + ": " : std::string()) + why +
+                         ".");
+}
+
+// Checks the whole lines of `lines` (the first numbered firstLine); returns how many it saw.
+// `last` says the text ends the file: a last line cut short there is a file cut off.
+size_t checkLines(std::string_view lines, const std::filesystem::path& file, size_t firstLine,
+                  bool last) {
+    size_t n = 0;
+    size_t pos = 0;
+    // The Bundesbank's lines all have 168 characters and the same line end: they are checked at
+    // a fixed stride, without searching for each line end. The first line that differs, and
+    // everything after it, goes the slow way below.
+    const char* first = static_cast<const char*>(std::memchr(lines.data(), '\n', lines.size()));
+    const size_t firstLength = first ? static_cast<size_t>(first - lines.data()) : 0;
+    if (firstLength == kLineLength ||
+        (firstLength == kLineLength + 1 && lines[kLineLength] == '\r')) {
+        const size_t stride = firstLength + 1;
+        const bool crlf = firstLength == kLineLength + 1;
+        while (pos + stride <= lines.size()) {
+            const char* p = lines.data() + pos;
+            if (p[stride - 1] != '\n' || (crlf && p[kLineLength] != '\r') ||
+                lineFault(std::string_view(p, kLineLength)))
+                break;
+            pos += stride;
+            ++n;
+        }
+    }
+    const char* p = lines.data() + pos;
+    const char* end = lines.data() + lines.size();
+    while (p < end) {
+        const char* nl = static_cast<const char*>(std::memchr(p, '\n', end - p));
+        const char* e = nl ? nl : end;
+        std::string_view line(p, e - p);
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        if (const char* why = lineFault(line)) damaged(file, firstLine + n, why);
+        if (!nl && last && !line.empty() && line.size() < kLineLength)
+            damaged(file, firstLine + n, "die letzte Zeile ist abgeschnitten");
+        ++n;
+        p = nl ? nl + 1 : end;
+    }
+    return n;
 }
 
 // The line starting at byte start, without its line end.
@@ -115,27 +189,25 @@ std::string shortName(std::string_view line) {
 }
 
 BankDirectory BankDirectory::read(const std::filesystem::path& file) {
-    int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) fail(file, errno);
-    struct stat st {};
-    if (::fstat(fd, &st) != 0) {
-        int e = errno;
-        ::close(fd);
-        fail(file, e);
+    fileio::Opened o = fileio::openRegular(file, kMaxDirectoryBytes);
+    if (o.fd < 0) {
+        if (o.err) fail(file, o.err);
+        fail(file, o.reason);
     }
-    if (S_ISDIR(st.st_mode)) {
-        ::close(fd);
-        fail(file, EISDIR);
-    }
+    int fd = o.fd;
     // One read into memory rather than a mapping: a file replaced or cut short by another
     // program while we read it then gives a short text, never a fault in the process. The
     // buffer is not cleared first; only what is read is used.
     BankDirectory dir;
-    size_t capacity = S_ISREG(st.st_mode) ? static_cast<size_t>(st.st_size) + 1 : 65536;
+    size_t capacity = static_cast<size_t>(o.size) + 1;
     dir.owned_.reset(new char[capacity]);
     size_t used = 0;
     for (;;) {
         if (used == capacity) {
+            if (capacity > kMaxDirectoryBytes) {
+                ::close(fd);
+                fail(file, "die Datei ist größer als " + fileio::sizeText(kMaxDirectoryBytes));
+            }
             std::unique_ptr<char[]> bigger(new char[capacity * 2]);
             std::memcpy(bigger.get(), dir.owned_.get(), used);
             dir.owned_ = std::move(bigger);
@@ -154,6 +226,8 @@ BankDirectory BankDirectory::read(const std::filesystem::path& file) {
     ::close(fd);
     dir.data_ = dir.owned_.get();
     dir.size_ = used;
+    if (used == 0) damaged(file, 0, "die Datei ist leer");
+    checkLines(dir.bytes(), file, 1, true);
     return dir;
 }
 
@@ -199,14 +273,18 @@ std::optional<std::string> BankDirectory::findLineInFile(const std::filesystem::
         (void)read(file);
         return std::nullopt;
     }
-    int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) fail(file, errno);
-    struct stat st {};
-    if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
-        int e = S_ISDIR(st.st_mode) ? EISDIR : errno;
-        ::close(fd);
-        fail(file, e);
+    fileio::Opened o = fileio::openRegular(file, kMaxDirectoryBytes);
+    if (o.fd < 0) {
+        if (o.err) fail(file, o.err);
+        fail(file, o.reason);
     }
+    if (o.size == 0) {
+        ::close(o.fd);
+        damaged(file, 0, "die Datei ist leer");
+    }
+    int fd = o.fd;
+    size_t lineNo = 1;
+    uint64_t total = 0;
     // Whole lines are searched; the piece of a line cut at the end of a block moves to the
     // front and is completed by the next read.
     constexpr size_t kBlock = 1 << 18;
@@ -223,6 +301,11 @@ std::optional<std::string> BankDirectory::findLineInFile(const std::filesystem::
             fail(file, e);
         }
         atEnd = n == 0;
+        total += static_cast<uint64_t>(n);
+        if (total > kMaxDirectoryBytes) {
+            ::close(fd);
+            fail(file, "die Datei ist größer als " + fileio::sizeText(kMaxDirectoryBytes));
+        }
         const size_t have = kept + static_cast<size_t>(n);
         std::string_view block(buf.get(), have);
         // Up to the last line end; at the end of the file, the unterminated last line too.
@@ -234,7 +317,23 @@ std::optional<std::string> BankDirectory::findLineInFile(const std::filesystem::
             std::string_view line = lineFrom(lines, p);
             if (column(line, 1, 8) == blz) {
                 found = std::string(line);
+                // The lines up to the answer are checked; those behind it are not read.
+                size_t upTo = std::min(lines.size(), p + line.size());
+                try {
+                    checkLines(lines.substr(0, upTo), file, lineNo, atEnd && upTo == whole);
+                } catch (...) {
+                    ::close(fd);
+                    throw;
+                }
                 break;
+            }
+        }
+        if (!found) {
+            try {
+                lineNo += checkLines(lines, file, lineNo, atEnd);
+            } catch (...) {
+                ::close(fd);
+                throw;
             }
         }
         kept = have - whole;
@@ -284,14 +383,28 @@ MethodIndex::MethodIndex(const BankDirectory& dir) : MethodIndex() {
 
 MethodIndex MethodIndex::fromFile(const std::filesystem::path& file) {
     MethodIndex index;
-    int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) fail(file, errno);
-    struct stat st {};
-    if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
-        int e = S_ISDIR(st.st_mode) ? EISDIR : errno;
-        ::close(fd);
-        fail(file, e);
+    fileio::Opened o = fileio::openRegular(file, kMaxDirectoryBytes);
+    if (o.fd < 0) {
+        if (o.err) fail(file, o.err);
+        fail(file, o.reason);
     }
+    if (o.size == 0) {
+        ::close(o.fd);
+        damaged(file, 0, "die Datei ist leer");
+    }
+    int fd = o.fd;
+    size_t lineNo = 1;
+    uint64_t total = 0;
+    // Every line is checked as it is indexed; a damaged file gives no answers at all.
+    auto take = [&](std::string_view lines, bool last) {
+        try {
+            lineNo += checkLines(lines, file, lineNo, last);
+        } catch (...) {
+            ::close(fd);
+            throw;
+        }
+        forEachLine(lines, [&](std::string_view line) { index.add(line); });
+    };
     // Through one small buffer that stays in the cache: the index is all that is kept.
     constexpr size_t kBlock = 1 << 16;
     std::unique_ptr<char[]> buf(new char[kBlock]);
@@ -304,15 +417,20 @@ MethodIndex MethodIndex::fromFile(const std::filesystem::path& file) {
             ::close(fd);
             fail(file, e);
         }
+        total += static_cast<uint64_t>(n);
+        if (total > kMaxDirectoryBytes) {
+            ::close(fd);
+            fail(file, "die Datei ist größer als " + fileio::sizeText(kMaxDirectoryBytes));
+        }
         const size_t have = kept + static_cast<size_t>(n);
         std::string_view block(buf.get(), have);
         if (n == 0) {
-            forEachLine(block, [&](std::string_view line) { index.add(line); });
+            take(block, true);
             break;
         }
         size_t whole = block.rfind('\n') + 1;
         if (whole == 0) whole = have; // a line longer than the buffer: taken as it is cut
-        forEachLine(block.substr(0, whole), [&](std::string_view line) { index.add(line); });
+        take(block.substr(0, whole), false);
         kept = have - whole;
         std::memmove(buf.get(), buf.get() + whole, kept);
     }

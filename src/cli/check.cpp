@@ -2,6 +2,7 @@
 #include "bankdata/pruefziffer.h"
 #include "cli/commands.h"
 #include "platform/convert.h"
+#include "platform/fileio.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -136,13 +137,16 @@ void checkLine(std::string_view line, const MethodIndex& index, OutBuffer& resul
 
 int checkFile(const Options& o, const MethodIndex& index, std::ostream& out, std::ostream& err) {
     const std::string& file = *o.infile;
-    auto cannotRead = [&] {
-        err << "Die Datei '" << file << "' kann nicht gelesen werden: " << std::strerror(errno)
-            << "\n";
+    auto cannotRead = [&](const std::string& why) {
+        err << "Die Datei '" << file << "' kann nicht gelesen werden: " << why << ".\n";
         return 2;
     };
-    int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return cannotRead();
+    // A list of accounts of this size would take hours; a device or a pipe might never end.
+    constexpr uint64_t kMaxInput = uint64_t{256} << 20;
+    fileio::Opened opened = fileio::openRegular(file, kMaxInput);
+    if (opened.fd < 0) return cannotRead(opened.reason);
+    int fd = opened.fd;
+    uint64_t total = 0;
     // Read and answered in blocks: neither the input nor the output is held whole, and the
     // output goes out in large writes.
     // Small blocks that stay in the cache: touching fresh memory costs more than the writes.
@@ -154,9 +158,14 @@ int checkFile(const Options& o, const MethodIndex& index, std::ostream& out, std
         ssize_t n = ::read(fd, in.get() + kept, kBlock - kept);
         if (n < 0 && errno == EINTR) continue;
         if (n < 0) {
-            int rc = cannotRead();
+            int rc = cannotRead(fileio::reason(errno));
             ::close(fd);
             return rc;
+        }
+        total += static_cast<uint64_t>(n);
+        if (total > kMaxInput) {
+            ::close(fd);
+            return cannotRead("die Datei ist größer als " + fileio::sizeText(kMaxInput));
         }
         const bool atEnd = n == 0;
         const size_t have = kept + static_cast<size_t>(n);

@@ -2,10 +2,10 @@
 // that print nothing start at once; a command that prints is handed to formidor-cli-print.
 #include "cli/commands.h"
 #include "cli/printing.h"
+#include "platform/fileio.h"
 #include "platform/paths.h"
 
 #include <cerrno>
-#include <cstring>
 #include <iostream>
 #include <stdexcept>
 #include <unistd.h>
@@ -30,7 +30,7 @@ int main(int argc, char** argv) {
             formidor::paths::programDirectory() / "formidor-cli-print";
         ::execv(printing.c_str(), argv);
         std::cerr << "Das Druckprogramm '" << printing.string()
-                  << "' lässt sich nicht starten: " << std::strerror(errno) << "\n";
+                  << "' lässt sich nicht starten: " << formidor::fileio::reason(errno) << ".\n";
         return 2;
     }
     int rc = formidor::cli::run(args, std::cout, std::cerr);

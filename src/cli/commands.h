@@ -2,6 +2,7 @@
 // The commands of formidor-cli. Each takes the arguments after its name and writes its output
 // and its German messages to the streams it is given; it returns the exit status
 // (0 success, 2 a failure the message explains).
+#include <exception>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -26,6 +27,11 @@ int list(const Args& args, std::ostream& out, std::ostream& err);
 
 // Whether the command prints, so that it needs the printing side (formidor-cli-print).
 bool needsPrinter(const Args& args);
+
+// The user's message of a failure: our own exceptions carry German texts; those of the C++
+// library (out of memory, a file system error) are put into German here, never shown as they
+// come.
+std::string messageOf(const std::exception& e);
 
 // Runs the command named by args[0]; "--help" or nothing lists the commands.
 int run(const Args& args, std::ostream& out, std::ostream& err);

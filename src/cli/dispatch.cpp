@@ -1,9 +1,14 @@
 #include "cli/commands.h"
 
 #include "cli/forms.h"
+#include "platform/fileio.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <filesystem>
 #include <iostream>
+#include <new>
+#include <system_error>
 
 namespace formidor::cli {
 
@@ -67,6 +72,26 @@ void usage(std::ostream& out) {
 }
 
 } // namespace
+
+std::string messageOf(const std::exception& e) {
+    if (dynamic_cast<const std::bad_alloc*>(&e)) return "Der Arbeitsspeicher reicht nicht aus.";
+    if (auto* f = dynamic_cast<const std::filesystem::filesystem_error*>(&e)) {
+        const int err = f->code().category() == std::generic_category() ||
+                                f->code().category() == std::system_category()
+                            ? f->code().value()
+                            : EIO;
+        return "Die Datei '" + f->path1().string() +
+               "' kann nicht benutzt werden: " + fileio::reason(err) + ".";
+    }
+    if (auto* s = dynamic_cast<const std::system_error*>(&e)) {
+        const int err = s->code().category() == std::generic_category() ||
+                                s->code().category() == std::system_category()
+                            ? s->code().value()
+                            : EIO;
+        return "Ein Dateizugriff ist fehlgeschlagen: " + fileio::reason(err) + ".";
+    }
+    return e.what();
+}
 
 bool needsPrinter(const Args& args) {
     if (args.empty()) return false;

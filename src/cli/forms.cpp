@@ -102,6 +102,9 @@ std::pair<const CliForm*, FormRequest> parseFormRequest(const std::vector<std::s
             int32_t n = 0;
             if (!TryStrToInt(v, n))
                 throw BadArgs("Versatz " + opt + ": " + formatMessage(kInvalidInteger, v) + ".");
+            if (n < -forms::kMaxOffset || n > forms::kMaxOffset)
+                throw BadArgs("Versatz " + opt + ": '" + v +
+                              "' liegt außerhalb des zulässigen Bereichs von -5000 bis 5000.");
             (opt == "--kv" ? r.calibration.kv : r.calibration.kh) = v;
             r.calibrationGiven = true;
         } else if (opt == "--orientation") {

@@ -11,7 +11,7 @@ int layout(const Args& args, std::ostream& out, std::ostream& err) {
         for (const auto& t : form->texts(r)) out << t.x << '\t' << t.y << '\t' << t.text << '\n';
         return out ? 0 : 2;
     } catch (const std::exception& e) {
-        err << e.what() << "\n";
+        err << messageOf(e) << "\n";
         return 2;
     }
 }
@@ -27,7 +27,7 @@ int print(const Args& args, std::ostream& out, std::ostream& err) {
             printToPrinter(r.printer, job);
         return 0;
     } catch (const std::exception& e) {
-        err << e.what() << "\n";
+        err << messageOf(e) << "\n";
         return 2;
     }
 }

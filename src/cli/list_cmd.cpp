@@ -68,7 +68,7 @@ int list(const Args& args, std::ostream&, std::ostream& err) {
         });
         return 0;
     } catch (const std::exception& e) {
-        err << e.what() << "\n";
+        err << messageOf(e) << "\n";
         return 2;
     }
 }

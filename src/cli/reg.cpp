@@ -19,7 +19,7 @@ int regExport(const Args& args, std::ostream& out, std::ostream& err) {
     try {
         ExportRegFile(args[0], kAppKey);
     } catch (const std::exception& e) {
-        err << e.what() << "\n";
+        err << messageOf(e) << "\n";
         return 2;
     }
     out << "Gesichert: HKEY_CURRENT_USER\\" << kAppKey << " → " << args[0] << "\n";
@@ -31,7 +31,7 @@ int regImport(const Args& args, std::ostream& out, std::ostream& err) {
     try {
         ImportRegFile(args[0]);
     } catch (const std::exception& e) {
-        err << e.what() << "\n";
+        err << messageOf(e) << "\n";
         return 2;
     }
     out << "Eingelesen: " << args[0] << "\n";

@@ -137,8 +137,8 @@ std::string_view formDocumentName(FormPrinterId id) {
 FrameSetup frameSetup(const FormPrinterParams& params, const CalibrationView& calibration) {
     const char code = params.formCode;
     FrameSetup s;
-    s.v = StrToInt(calibration.offsetText(code, false));
-    s.h = StrToInt(calibration.offsetText(code, true));
+    s.v = offsetValue(calibration.offsetText(code, false));
+    s.h = offsetValue(calibration.offsetText(code, true));
     const bool normal = calibration.isNormal(code);
     if (params.feedAdjustment) {
         if (calibration.isLeftFeed(code) && normal) s.h += kLeftFeedAdjustment;

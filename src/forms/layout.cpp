@@ -96,7 +96,20 @@ std::vector<PlacedText> placeTexts(const Layout& layout, const FormPage& page, i
     return out;
 }
 
+int offsetValue(std::string_view text) {
+    const int32_t n = StrToInt(text);
+    if (n < -kMaxOffset || n > kMaxOffset)
+        throw EConvertError(formatMessage("Der Versatz '%s' liegt außerhalb des zulässigen "
+                                          "Bereichs von -5000 bis 5000.",
+                                          text));
+    return n;
+}
+
 void applyOffsets(std::vector<PlacedText>& texts, int h, int v) {
+    // The feed adjustments add at most 1043 to a checked offset.
+    if (h < -2 * kMaxOffset || h > 2 * kMaxOffset || v < -2 * kMaxOffset || v > 2 * kMaxOffset)
+        throw EConvertError("Der Versatz " + std::to_string(h) + " / " + std::to_string(v) +
+                            " liegt außerhalb des zulässigen Bereichs von -5000 bis 5000.");
     for (auto& t : texts) {
         t.x += h;
         t.y -= v;

@@ -112,7 +112,14 @@ int lineY(const Line& l, int base, int pitch);
 // variant condition print.
 std::vector<PlacedText> placeTexts(const Layout& layout, const FormPage& page, int variant);
 
-// Shifts by the calibration: x + h, y − v.
+// The largest calibration offset either way, in 0.1 mm: the calibration page's range. Anything
+// larger lies off every sheet, and near the int limits it would wrap round.
+inline constexpr int kMaxOffset = 5000;
+// The offset text as a number inside ±kMaxOffset; EConvertError with a German message otherwise.
+int offsetValue(std::string_view text);
+
+// Shifts by the calibration: x + h, y − v. An offset (with its feed adjustment) beyond twice
+// kMaxOffset throws EConvertError and shifts nothing.
 void applyOffsets(std::vector<PlacedText>& texts, int h, int v);
 
 } // namespace formidor::forms

@@ -1,11 +1,14 @@
 #include "platform/hive.h"
 
+#include "platform/fileio.h"
 #include "platform/paths.h"
 #include "platform/text.h"
 
 #include <sqlite3.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <cstdlib>
 #include <memory>
 #include <optional>
 #include <unordered_map>
@@ -56,6 +59,50 @@ std::string unavailableMessage(const fs::path& file, std::string_view reason) {
     return msg;
 }
 
+// The cause of a failed SQLite call in German: SQLite's own texts are English and name no file.
+std::string sqliteReason(sqlite3* db, int rc) {
+    const int err = db ? sqlite3_system_errno(db) : 0;
+    switch (rc & 0xFF) {
+    case SQLITE_FULL:
+        return err && err != ENOSPC ? fileio::reason(err) : fileio::reason(ENOSPC);
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        return "die Datei ist gerade von einem anderen Formidor gesperrt; bitte versuchen Sie es "
+               "gleich noch einmal";
+    case SQLITE_READONLY:
+        return "die Datei oder ihr Ordner ist schreibgeschützt";
+    case SQLITE_PERM:
+    case SQLITE_AUTH:
+        return fileio::reason(EACCES);
+    case SQLITE_CORRUPT:
+    case SQLITE_NOTADB:
+        return "die Datei ist beschädigt";
+    case SQLITE_NOMEM:
+        return fileio::reason(ENOMEM);
+    case SQLITE_TOOBIG:
+        return "ein Wert ist zu groß";
+    case SQLITE_IOERR:
+    case SQLITE_CANTOPEN:
+        return err ? fileio::reason(err) : fileio::reason(EIO);
+    default:
+        return "die Datenbank meldet einen unerwarteten Fehler";
+    }
+}
+
+// Damage is reported with the advice to save or remove the file; anything else (a full disk, a
+// lock held by another instance, a read-only folder) names its cause and leaves the advice out,
+// since the file itself is sound.
+bool isDamage(int rc) {
+    return (rc & 0xFF) == SQLITE_CORRUPT || (rc & 0xFF) == SQLITE_NOTADB;
+}
+
+[[noreturn]] void openFailure(sqlite3* db, const fs::path& file, int rc) {
+    if (isDamage(rc)) throw EHiveUnavailable(unavailableMessage(file, sqliteReason(db, rc)));
+    throw EHiveUnavailable(
+        formatMessage("Die Einstellungsdatei '%s' kann nicht geöffnet werden: ", file.string()) +
+        sqliteReason(db, rc) + ".");
+}
+
 struct Connection {
     sqlite3* db = nullptr;
     fs::path file;
@@ -67,14 +114,9 @@ struct Connection {
         if (db) sqlite3_close_v2(db);
     }
 
-    [[noreturn]] void fail(std::string_view what) const {
-        std::string msg = "Fehler beim Zugriff auf die Einstellungsdatei '" + file.string() +
-                          "': " + std::string(what);
-        if (db) {
-            msg += ": ";
-            msg += sqlite3_errmsg(db);
-        }
-        throw ERegistryException(msg);
+    [[noreturn]] void fail(int rc) const {
+        throw ERegistryException("Fehler beim Zugriff auf die Einstellungsdatei '" + file.string() +
+                                 "': " + sqliteReason(db, rc) + ".");
     }
 
     // Statements are compiled once per connection; the key is the literal's address.
@@ -82,20 +124,15 @@ struct Connection {
         auto it = statements.find(sql);
         if (it != statements.end()) return it->second;
         sqlite3_stmt* st = nullptr;
-        if (sqlite3_prepare_v3(db, sql, -1, SQLITE_PREPARE_PERSISTENT, &st, nullptr) != SQLITE_OK)
-            fail("Abfrage nicht übersetzbar");
+        if (int rc = sqlite3_prepare_v3(db, sql, -1, SQLITE_PREPARE_PERSISTENT, &st, nullptr);
+            rc != SQLITE_OK)
+            fail(rc);
         statements.emplace(sql, st);
         return st;
     }
 
     void exec(const char* sql) {
-        char* err = nullptr;
-        if (sqlite3_exec(db, sql, nullptr, nullptr, &err) != SQLITE_OK) {
-            std::string e = err ? err : "";
-            sqlite3_free(err);
-            throw ERegistryException("Fehler beim Zugriff auf die Einstellungsdatei '" +
-                                     file.string() + "': " + e);
-        }
+        if (int rc = sqlite3_exec(db, sql, nullptr, nullptr, nullptr); rc != SQLITE_OK) fail(rc);
     }
 };
 
@@ -103,27 +140,22 @@ Connection* g_connection = nullptr;
 
 // Runs `sql` on a connection still being opened; any failure means the file is unusable.
 void openExec(sqlite3* db, const fs::path& file, const char* sql) {
-    char* err = nullptr;
-    if (sqlite3_exec(db, sql, nullptr, nullptr, &err) != SQLITE_OK) {
-        std::string e = err ? err : sqlite3_errmsg(db);
-        sqlite3_free(err);
-        throw EHiveUnavailable(unavailableMessage(file, e));
-    }
+    if (int rc = sqlite3_exec(db, sql, nullptr, nullptr, nullptr); rc != SQLITE_OK)
+        openFailure(db, file, rc);
 }
 
 std::string openQueryText(sqlite3* db, const fs::path& file, const char* sql) {
     sqlite3_stmt* st = nullptr;
-    if (sqlite3_prepare_v2(db, sql, -1, &st, nullptr) != SQLITE_OK)
-        throw EHiveUnavailable(unavailableMessage(file, sqlite3_errmsg(db)));
+    if (int rc = sqlite3_prepare_v2(db, sql, -1, &st, nullptr); rc != SQLITE_OK)
+        openFailure(db, file, rc);
     int rc = sqlite3_step(st);
     std::string out;
     if (rc == SQLITE_ROW) {
         auto t = sqlite3_column_text(st, 0);
         out = t ? reinterpret_cast<const char*>(t) : "";
     } else if (rc != SQLITE_DONE) {
-        std::string e = sqlite3_errmsg(db);
         sqlite3_finalize(st);
-        throw EHiveUnavailable(unavailableMessage(file, e));
+        openFailure(db, file, rc);
     }
     sqlite3_finalize(st);
     return out;
@@ -138,40 +170,70 @@ std::unique_ptr<Connection> openConnection(const fs::path& file) {
     bool existed = fs::exists(file, ec);
     if (existed && !fs::is_regular_file(file, ec))
         throw EHiveUnavailable(unavailableMessage(file, "keine Datei"));
+    fs::path wal = file;
+    wal += "-wal";
+    const bool walHeld = fs::is_regular_file(wal, ec) && fs::file_size(wal, ec) > 0 && !ec;
     // An existing file is never created anew: opening it must not replace what is there.
     int flags = SQLITE_OPEN_READWRITE | (existed ? 0 : SQLITE_OPEN_CREATE);
-    if (sqlite3_open_v2(file.c_str(), &c->db, flags, nullptr) != SQLITE_OK) {
-        std::string e = c->db ? sqlite3_errmsg(c->db) : "kein Speicher";
-        throw EHiveUnavailable(unavailableMessage(file, e));
+    if (int rc = sqlite3_open_v2(file.c_str(), &c->db, flags, nullptr); rc != SQLITE_OK) {
+        if (!c->db) throw EHiveUnavailable(unavailableMessage(file, fileio::reason(ENOMEM)));
+        openFailure(c->db, file, rc);
     }
     sqlite3_extended_result_codes(c->db, 1);
     sqlite3_busy_timeout(c->db, kBusyTimeoutMs);
+    // Until the file is known to be sound, closing it must not write the log into it (nor
+    // remove the log): a refused store stays exactly as it was found.
+    sqlite3_db_config(c->db, SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, nullptr);
     // Everything that could alter the file waits until it is known to be ours and sound.
     if (existed) {
         std::string check = openQueryText(c->db, file, "PRAGMA quick_check");
-        if (check != "ok") throw EHiveUnavailable(unavailableMessage(file, check));
+        if (check != "ok") throw EHiveUnavailable(unavailableMessage(file, "beschädigt"));
         int v = std::stoi("0" + openQueryText(c->db, file, "PRAGMA user_version"));
         std::string n = openQueryText(c->db, file, "SELECT count(*) FROM sqlite_master");
         if (v == 0 && n != "0")
             throw EHiveUnavailable(unavailableMessage(file, "keine Einstellungsdatenbank"));
         if (v > kSchemaVersion)
             throw EHiveUnavailable(unavailableMessage(file, "unbekannte Version"));
+        // The tables are made in the main file when it is created, so a store without them
+        // whose write-ahead log holds data had everything in that log, and SQLite passed over
+        // the log as damaged: reading on would show an empty store.
+        if (v == 0 && walHeld)
+            throw EHiveUnavailable(unavailableMessage(file, "die Daten stehen nur im Protokoll '" +
+                                                                wal.string() +
+                                                                "', und das ist beschädigt"));
+    }
+    // A new (or empty) file gets its tables before the write-ahead log is switched on, so they
+    // are in the main file from the start; two processes starting at once create them once.
+    if (std::stoi("0" + openQueryText(c->db, file, "PRAGMA user_version")) == 0) {
+        openExec(c->db, file, "BEGIN IMMEDIATE");
+        try {
+            int v = std::stoi("0" + openQueryText(c->db, file, "PRAGMA user_version"));
+            if (v == 0) openExec(c->db, file, kSchema);
+            openExec(c->db, file, "COMMIT");
+        } catch (...) {
+            sqlite3_exec(c->db, "ROLLBACK", nullptr, nullptr, nullptr);
+            throw;
+        }
     }
     std::string mode = openQueryText(c->db, file, "PRAGMA journal_mode=WAL");
     if (mode != "wal")
-        throw EHiveUnavailable(unavailableMessage(file, "Protokollmodus nicht einstellbar"));
+        throw EHiveUnavailable(
+            formatMessage("Die Einstellungsdatei '%s' kann nicht geöffnet werden: ",
+                          file.string()) +
+            "das Protokoll neben ihr lässt sich nicht anlegen.");
     openExec(c->db, file, "PRAGMA synchronous=NORMAL");
-    // A new (or empty) file gets its tables; two processes starting at once create them once.
-    openExec(c->db, file, "BEGIN IMMEDIATE");
-    try {
-        int v = std::stoi("0" + openQueryText(c->db, file, "PRAGMA user_version"));
-        if (v == 0) openExec(c->db, file, kSchema);
-        openExec(c->db, file, "COMMIT");
-    } catch (...) {
-        sqlite3_exec(c->db, "ROLLBACK", nullptr, nullptr, nullptr);
-        throw;
-    }
+    sqlite3_db_config(c->db, SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 0, nullptr);
     return c;
+}
+
+// At the end of the process the connection is closed; the last one to close writes the log into
+// the main file and removes it, so the file named as the store holds the data whenever no
+// Formidor runs, and a copy of it is a whole copy.
+void closeAtExit() {
+    if (g_connection && g_connection->pid == ::getpid()) {
+        delete g_connection;
+        g_connection = nullptr;
+    }
 }
 
 // The process's one connection, reopened when the hive file changes (tests move XDG_DATA_HOME)
@@ -187,6 +249,8 @@ Connection& connection() {
         g_connection = nullptr;
     }
     g_connection = openConnection(file).release();
+    static const bool registered = std::atexit(closeAtExit) == 0;
+    (void)registered;
     return *g_connection;
 }
 
@@ -218,8 +282,7 @@ public:
         int rc = sqlite3_step(st_);
         if (rc == SQLITE_ROW) return true;
         if (rc == SQLITE_DONE) return false;
-        c_.fail((rc & 0xFF) == SQLITE_BUSY ? "die Datei ist von einem anderen Programm belegt"
-                                           : "Lesen oder Schreiben fehlgeschlagen");
+        c_.fail(rc);
     }
     int64_t integer(int col) const { return sqlite3_column_int64(st_, col); }
     int type(int col) const { return sqlite3_column_type(st_, col); }
@@ -398,6 +461,19 @@ bool TRegistry::OpenKeyReadOnly(std::string_view path) {
     return true;
 }
 
+bool TRegistry::OpenSubKeyReadOnly(const TRegistry& parent, std::string_view name) {
+    if (name.empty() || name.find('\\') != std::string_view::npos) return false;
+    Impl from;
+    from.key = parent.impl_->key;
+    from.names = parent.impl_->names;
+    auto r = from.resolve(name, false);
+    if (!r) return false;
+    impl_->key = r->id;
+    impl_->names = std::move(r->names);
+    impl_->readOnly = true;
+    return true;
+}
+
 void TRegistry::CloseKey() {
     impl_->key = 0;
     impl_->names.clear();
@@ -538,6 +614,7 @@ Transaction::Transaction(bool write) {
     Connection& c = connection();
     c.exec(write ? "BEGIN IMMEDIATE" : "BEGIN DEFERRED");
     open_ = true;
+    write_ = write;
 }
 
 Transaction::~Transaction() {
@@ -547,8 +624,13 @@ Transaction::~Transaction() {
 
 void Transaction::Commit() {
     if (!open_) return;
-    connection().exec("COMMIT");
+    Connection& c = connection();
+    c.exec("COMMIT");
     open_ = false;
+    // A large write (an import) goes into the main file at once, as far as no reader of another
+    // instance holds it back; the rest follows at the end of the process.
+    if (write_)
+        sqlite3_wal_checkpoint_v2(c.db, nullptr, SQLITE_CHECKPOINT_PASSIVE, nullptr, nullptr);
 }
 
 } // namespace hive

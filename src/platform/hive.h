@@ -51,6 +51,9 @@ public:
     // to letter case and keep the case they were created with.
     bool OpenKey(std::string_view path, bool canCreate);
     bool OpenKeyReadOnly(std::string_view path);
+    // Opens the subkey `name` of the key `parent` has open, read-only, from there rather than
+    // from the root: walking a tree key by key stays linear in its depth.
+    bool OpenSubKeyReadOnly(const TRegistry& parent, std::string_view name);
     void CloseKey();
     // Path of the open key from the root, without leading "\"; empty at the root.
     std::string CurrentPath() const;
@@ -101,6 +104,7 @@ public:
 
 private:
     bool open_ = false;
+    bool write_ = false;
 };
 } // namespace hive
 

@@ -1,5 +1,6 @@
 // .reg files as the system registry editor writes and reads them, so that a backup made here
 // can be read there and the other way round.
+#include "platform/fileio.h"
 #include "platform/hive.h"
 #include "platform/leftovers.h"
 #include "platform/text.h"
@@ -11,6 +12,7 @@
 #include <cstdio>
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <optional>
 #include <sstream>
 
@@ -71,9 +73,7 @@ std::string hexString(std::string_view s) {
     return out;
 }
 
-void exportKey(std::string& out, const std::string& path) {
-    TRegistry r;
-    if (!r.OpenKeyReadOnly("\\" + path)) return; // gone meanwhile
+void exportValues(std::string& out, TRegistry& r) {
     out += "[";
     out += kRoot;
     out += "\\";
@@ -94,46 +94,45 @@ void exportKey(std::string& out, const std::string& path) {
         out += '\n';
     }
     out += '\n';
-    std::string base = r.CurrentPath();
-    for (const auto& sub : r.GetKeyNames()) exportKey(out, base + "\\" + sub);
+}
+
+// The key `top` has open with everything below it, depth first in name order. Each subkey is
+// opened from its parent, not from the root, and the walk keeps its own stack: a key thousands
+// of levels deep costs what its lines cost.
+void exportTree(std::string& out, std::unique_ptr<TRegistry> top) {
+    struct Level {
+        std::unique_ptr<TRegistry> key;
+        std::vector<std::string> subkeys;
+        size_t next = 0;
+    };
+    std::vector<Level> stack;
+    exportValues(out, *top);
+    auto subkeys = top->GetKeyNames();
+    stack.push_back({std::move(top), std::move(subkeys), 0});
+    while (!stack.empty()) {
+        Level& level = stack.back();
+        if (level.next == level.subkeys.size()) {
+            stack.pop_back();
+            continue;
+        }
+        auto child = std::make_unique<TRegistry>();
+        if (!child->OpenSubKeyReadOnly(*level.key, level.subkeys[level.next++]))
+            continue; // gone meanwhile
+        exportValues(out, *child);
+        auto names = child->GetKeyNames();
+        stack.push_back({std::move(child), std::move(names), 0});
+    }
 }
 
 void writeFileSafely(const fs::path& file, const std::string& bytes) {
     // Written beside the target and renamed over it, so a failed export never leaves half a
     // backup in place of a good one. What an export killed part-way left there goes first.
     removeLeftoverTemporaries(file);
-    fs::path tmp = file;
-    tmp += ".tmp" + std::to_string(::getpid());
-    {
-        std::ofstream f(tmp, std::ios::binary | std::ios::trunc);
-        f.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        f.close(); // a failure to write out the last buffer shows only here
-        if (!f) {
-            std::error_code ec;
-            fs::remove(tmp, ec);
-            throw ERegFileError(
-                formatMessage("Die Datei '%s' kann nicht geschrieben werden.", file.string()));
-        }
-    }
-    // The bytes reach the disk before the name does: after a power failure the backup is the
-    // old one or the new one, never an empty file under the new name.
-    bool synced = false;
-    if (int fd = ::open(tmp.c_str(), O_RDONLY | O_CLOEXEC); fd >= 0) {
-        synced = ::fdatasync(fd) == 0;
-        synced = ::close(fd) == 0 && synced;
-    }
-    std::error_code ec;
-    if (!synced) {
-        fs::remove(tmp, ec);
+    std::string why;
+    if (!fileio::writeFileAtomically(file, bytes, why))
         throw ERegFileError(
-            formatMessage("Die Datei '%s' kann nicht geschrieben werden.", file.string()));
-    }
-    fs::rename(tmp, file, ec);
-    if (ec) {
-        fs::remove(tmp, ec);
-        throw ERegFileError(
-            formatMessage("Die Datei '%s' kann nicht geschrieben werden.", file.string()));
-    }
+            formatMessage("Die Datei '%s' kann nicht geschrieben werden: ", file.string()) + why +
+            ".");
 }
 
 // ---------------------------------------------------------------- import
@@ -322,7 +321,9 @@ std::optional<std::string> utf16Text(const std::string& bytes) {
     for (size_t i = 0; i < bytes.size(); i += 2)
         u.push_back(static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) |
                                           (static_cast<unsigned char>(bytes[i + 1]) << 8)));
-    while (!u.empty() && u.back() == 0) u.pop_back(); // the terminating zero
+    // The one terminating zero the string type carries; zeros before it belong to the text, so
+    // that a text ending in NUL characters comes back as it was exported.
+    if (!u.empty() && u.back() == 0) u.pop_back();
     return utf16ToUtf8(u);
 }
 
@@ -456,13 +457,25 @@ std::string ExportRegBytes(std::string_view key) {
     body += "\n\n";
     try {
         hive::Transaction snapshot(false); // one consistent state of the whole key
-        TRegistry r;
+        auto r = std::make_unique<TRegistry>();
         // The whole current-user root is not a key of ours to write out.
-        if (key.find_first_not_of('\\') == std::string_view::npos ||
-            !r.OpenKeyReadOnly("\\" + std::string(key)))
+        if (key.find_first_not_of('\\') == std::string_view::npos)
             throw ERegFileError(
                 formatMessage("Der Schlüssel 'HKEY_CURRENT_USER\\%s' existiert nicht.", key));
-        exportKey(body, r.CurrentPath());
+        if (r->OpenKeyReadOnly("\\" + std::string(key))) {
+            exportTree(body, std::move(r));
+        } else if (caseFold(key) != caseFold(kAppKey)) {
+            throw ERegFileError(
+                formatMessage("Der Schlüssel 'HKEY_CURRENT_USER\\%s' existiert nicht.", key));
+        } else {
+            // Nothing stored yet (a fresh install, or everything deleted): the backup of an
+            // empty store is the key without values, and restoring it changes nothing.
+            body += "[";
+            body += kRoot;
+            body += "\\";
+            body += key;
+            body += "]\n\n";
+        }
         snapshot.Commit();
     } catch (const ERegistryException& e) {
         throw ERegFileError(e.what());
@@ -486,17 +499,13 @@ void ExportRegFile(const fs::path& file, std::string_view key) {
 }
 
 void ImportRegFile(const fs::path& file, TRegImport mode) {
-    std::string bytes;
-    {
-        std::ifstream f(file, std::ios::binary);
-        if (!f)
-            throw ERegFileError(
-                formatMessage("Die Datei '%s' kann nicht gelesen werden.", file.string()));
-        bytes.assign(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
-        if (f.bad())
-            throw ERegFileError(
-                formatMessage("Die Datei '%s' kann nicht gelesen werden.", file.string()));
-    }
+    // A backup of every setting and address is well under a megabyte; a pipe or a device would
+    // never end.
+    constexpr uint64_t kMaxRegFileBytes = uint64_t{64} << 20;
+    std::string bytes, why;
+    if (!fileio::readRegular(file, kMaxRegFileBytes, bytes, why))
+        throw ERegFileError(
+            formatMessage("Die Datei '%s' kann nicht gelesen werden: ", file.string()) + why + ".");
     std::vector<Op> ops;
     try {
         ops = parse(decodeLines(bytes));
@@ -542,8 +551,10 @@ void ImportRegFile(const fs::path& file, TRegImport mode) {
         }
         t.Commit();
     } catch (const ERegistryException& e) {
+        std::string cause = e.what();
+        while (!cause.empty() && cause.back() == '.') cause.pop_back();
         throw ERegFileError("Die Datei '" + file.string() + "' kann nicht eingelesen werden: " +
-                            e.what() + ". Es wurde nichts geändert.");
+                            cause + ". Es wurde nichts geändert.");
     }
 }
 

@@ -1,5 +1,7 @@
 #include "platform/syserror.h"
 
+#include "platform/fileio.h"
+
 #include <cerrno>
 
 namespace formidor {
@@ -25,8 +27,12 @@ std::string systemErrorText(int err) {
         return "Der Name ist zu lang.";
     case EIO:
         return "Ein-/Ausgabefehler beim Zugriff auf den Datenträger.";
-    default:
-        return "Systemfehler " + std::to_string(err) + ".";
+    default: {
+        // Never a bare number: the cause in words, as a sentence of its own.
+        std::string text = fileio::reason(err);
+        if (!text.empty() && text[0] >= 'a' && text[0] <= 'z') text[0] = char(text[0] - 'a' + 'A');
+        return text + ".";
+    }
     }
 }
 

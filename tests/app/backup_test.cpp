@@ -124,9 +124,34 @@ TEST(Backup, FailuresNameTheFileAndLeaveTheEarlierBackup) {
     EXPECT_NE(msg.find(paths::journalFile().string()), std::string::npos) << msg;
     EXPECT_FALSE(fs::exists(folder / "formidor.reg"));
 
-    ScopedDataHome fresh; // nothing stored at all: no key to back up
-    msg = message([&] { backup::SaveData(folder.path()); });
-    EXPECT_NE(msg.find("formidor.reg"), std::string::npos) << msg;
+    // Nothing stored at all (a fresh install): the backup is of an empty store, and works.
+    ScopedDataHome fresh;
+    fs::remove(folder / "journal");
+    EXPECT_EQ(message([&] { backup::SaveData(folder.path()); }), "kein Fehler");
+    EXPECT_TRUE(fs::exists(folder / "formidor.reg"));
+}
+
+// A backup that does not fit on the disk says so in German, naming the file and the cause, and
+// leaves the earlier backup as it was, with nothing beside it.
+TEST(Backup, AFullDiskKeepsTheEarlierBackup) {
+    ScopedDataHome home;
+    TempDir folder;
+    seedUser(7, "Neu", 40, 'n'); // a journal of 17,600 bytes
+    test::writeFile(folder / "formidor.reg", "alte Sicherung");
+    test::writeFile(folder / "journal", "alte Kopie");
+    const auto messageFile = home.path() / "meldung";
+    int rc = test::withFileSizeLimit(8 * 1024, [&] {
+        std::string msg = message([&] { backup::SaveData(folder.path()); });
+        test::writeFile(messageFile, msg);
+        return msg == "kein Fehler" ? 0 : 3;
+    });
+    ASSERT_EQ(rc, 3);
+    const std::string msg = test::readFile(messageFile);
+    EXPECT_NE(msg.find((folder / "journal").string()), std::string::npos) << msg;
+    EXPECT_NE(msg.find("Datenträger"), std::string::npos) << msg;
+    EXPECT_EQ(test::readFile(folder / "formidor.reg"), "alte Sicherung");
+    EXPECT_EQ(test::readFile(folder / "journal"), "alte Kopie");
+    EXPECT_EQ(stagedLeftovers(folder.path()), 0);
 }
 
 TEST(Restore, WithoutAJournalCopyKeepsTheCurrentJournal) {

@@ -1,8 +1,10 @@
 #include "bankdata/bankdirectory.h"
 
 #include "common/testenv.h"
+#include "platform/text.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace formidor {
 namespace {
@@ -165,6 +167,75 @@ TEST(BankDirectory, LookupStraightFromTheFileMatchesTheWholeFile) {
     ASSERT_TRUE(last);
     EXPECT_EQ(last->size(), 168u);
     EXPECT_THROW(BankDirectory::findLineInFile(tmp / "fehlt", "10000000"), EBankFileError);
+}
+
+} // namespace
+} // namespace formidor
+
+namespace formidor {
+namespace {
+
+// A directory that cannot be the Bundesbank's file is reported when it is read, by the whole-file
+// read and by the single lookup alike, instead of answering "nicht vorhanden" for every code or
+// another bank's check-digit method.
+TEST(BankDirectory, ADamagedDirectoryIsReportedNotAnsweredFrom) {
+    auto shipped = test::sourceDir() / "data" / "blz.asc";
+    const std::string all(BankDirectory::read(shipped).bytes());
+    // The shipped file as an editor saves it in UTF-8: each umlaut takes two bytes.
+    std::string utf8 = cp1252ToUtf8(all);
+    std::string random;
+    for (int i = 0; i < 5000; ++i) random += static_cast<char>((i * 7919 + 13) % 251);
+    struct {
+        std::string bytes;
+        std::string lookUp; // a code to look up straight from the file
+        const char* why;
+        const char* inMessage;
+    } cases[] = {
+        {"", "10000000", "empty", "leer"},
+        {utf8, all.substr(170 * 15000, 8), "re-saved as UTF-8", "länger als 168 Zeichen"},
+        {random, "10000000", "random bytes", "Bankleitzahl"},
+        {all.substr(0, 170 * 40 + 60), all.substr(170 * 40, 8), "cut inside a line",
+         "abgeschnitten"},
+        {all.substr(0, 170 * 5) + "1234567X" + all.substr(170 * 5 + 8), all.substr(170 * 9, 8),
+         "a code with a letter", "Zeile 6"},
+    };
+    for (const auto& c : cases) {
+        test::TempDir tmp;
+        test::writeFile(tmp / "blz.asc", c.bytes);
+        for (int whole = 0; whole < 2; ++whole) {
+            try {
+                if (whole)
+                    (void)BankDirectory::read(tmp / "blz.asc");
+                else
+                    (void)BankDirectory::findLineInFile(tmp / "blz.asc", c.lookUp);
+                ADD_FAILURE() << c.why << (whole ? " (whole file)" : " (lookup)");
+            } catch (const EBankFileError& e) {
+                std::string msg = e.what();
+                EXPECT_NE(msg.find("beschädigt"), std::string::npos) << c.why << ": " << msg;
+                EXPECT_NE(msg.find(c.inMessage), std::string::npos) << c.why << ": " << msg;
+            }
+        }
+    }
+}
+
+// A pipe would block the lookup for ever, a device like /dev/zero would fill the memory.
+TEST(BankDirectory, OnlyRegularFilesAreRead) {
+    test::TempDir tmp;
+    ASSERT_EQ(::mkfifo((tmp / "fifo").c_str(), 0600), 0);
+    for (const std::filesystem::path& file : {tmp / "fifo", std::filesystem::path("/dev/zero")}) {
+        for (int whole = 0; whole < 2; ++whole) {
+            try {
+                if (whole)
+                    (void)BankDirectory::read(file);
+                else
+                    (void)BankDirectory::findLineInFile(file, "10000000");
+                ADD_FAILURE() << file;
+            } catch (const EBankFileError& e) {
+                EXPECT_NE(std::string(e.what()).find("keine gewöhnliche Datei"), std::string::npos)
+                    << e.what();
+            }
+        }
+    }
 }
 
 } // namespace

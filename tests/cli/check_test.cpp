@@ -1,8 +1,10 @@
 #include "cli/clirun.h"
 #include "common/testenv.h"
+#include "platform/text.h"
 
 #include <gtest/gtest.h>
 #include <sstream>
+#include <sys/stat.h>
 
 namespace formidor::cli {
 namespace {
@@ -54,6 +56,33 @@ TEST(CheckCommand, InputFile) {
                      "70000000\t\tE\tKeine Kontonummer angegeben\n"
                      "20000000\t0000000001\tE\tMehr als Bankleitzahl und Kontonummer in der Zeile\n"
                      "70000000\t0001234566\t1\tKontonummer lt. Prüfziffernverfahren richtig\n");
+}
+
+// A pipe or a device as input would never end; only regular files are read.
+TEST(CheckCommand, InputAndDirectoryMustBeRegularFiles) {
+    test::TempDir tmp;
+    ASSERT_EQ(::mkfifo((tmp / "fifo").c_str(), 0600), 0);
+    const std::string fifo = (tmp / "fifo").string();
+    for (const Args& args : {Args{"check", "--infile", fifo, "--blz-file", small()},
+                             Args{"check", "--infile", "/dev/zero", "--blz-file", small()},
+                             Args{"check", "20000000", "18", "--blz-file", fifo},
+                             Args{"bank", "20000000", "--blz-file", "/dev/zero"}}) {
+        Outcome r = call(args);
+        EXPECT_EQ(r.status, 2) << args[2];
+        EXPECT_NE(r.err.find("keine gewöhnliche Datei"), std::string::npos) << r.err;
+    }
+    // A directory saved over by an editor answers nothing, for a file of accounts as for one.
+    test::writeFile(tmp / "in.txt", "20000000 18\n");
+    test::writeFile(tmp / "utf8.asc", cp1252ToUtf8(test::readFile(small())));
+    const std::string utf8 = (tmp / "utf8.asc").string();
+    for (const Args& args :
+         {Args{"check", "--infile", (tmp / "in.txt").string(), "--blz-file", utf8},
+          Args{"check", "50000000", "18", "--blz-file", utf8}}) {
+        Outcome r = call(args);
+        EXPECT_EQ(r.status, 2) << args[1];
+        EXPECT_EQ(r.out, "");
+        EXPECT_NE(r.err.find("ist beschädigt"), std::string::npos) << r.err;
+    }
 }
 
 TEST(CheckCommand, BankName) {

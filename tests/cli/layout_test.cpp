@@ -167,6 +167,8 @@ TEST(CliLayout, BadInputIsNamedAndExitsWithTwo) {
         {{"layout", "transfer", "--check", "EEmpfaenger"}, "'EEmpfaenger'"},
         {{"layout", "transfer", "--kv", "1,5"}, "'1,5' ist kein gültiger Integerwert"},
         {{"layout", "transfer", "--kh", ""}, "'' ist kein gültiger Integerwert"},
+        {{"layout", "transfer", "--kv", "2147483647"}, "außerhalb des zulässigen Bereichs"},
+        {{"layout", "transfer", "--kh", "-5001"}, "'-5001' liegt außerhalb"},
         {{"layout", "transfer", "--kh"}, "--kh"},
         {{"layout", "transfer", "--orientation", "quer"}, "'quer'"},
         {{"layout", "transfer", "--feed", "oben"}, "'oben'"},

@@ -36,6 +36,22 @@ TEST(CliReg, ExportAndImportTheCurrentUsersKey) {
     EXPECT_EQ(r.ReadString("BLZ"), "37040044");
 }
 
+// A fresh install (or a store whose key was deleted) has nothing stored: its backup is the empty
+// key, and restoring that backup works and changes nothing.
+TEST(CliReg, TheBackupOfAnEmptyStoreWorks) {
+    test::ScopedDataHome home;
+    test::TempDir dir;
+    auto file = dir / "leer.reg";
+    RegResult res = runReg({"reg-export", file.string()});
+    ASSERT_EQ(res.status, 0) << res.err;
+    res = runReg({"reg-import", file.string()});
+    EXPECT_EQ(res.status, 0) << res.err;
+    TRegistry r;
+    ASSERT_TRUE(r.OpenKey(kApp, false));
+    EXPECT_TRUE(r.GetKeyNames().empty());
+    EXPECT_TRUE(r.GetValueNames().empty());
+}
+
 TEST(CliReg, FailuresAreGermanMessagesWithStatusTwo) {
     test::ScopedDataHome home;
     test::TempDir dir;
@@ -49,8 +65,6 @@ TEST(CliReg, FailuresAreGermanMessagesWithStatusTwo) {
         {{"reg-import", (dir / "fehlt.reg").string()}, "kann nicht gelesen werden"},
         {{"reg-import"}, "Aufruf: formidor-cli reg-import DATEI"},
         {{"reg-export", "a", "b"}, "Aufruf: formidor-cli reg-export DATEI"},
-        // nothing stored yet: the application key does not exist
-        {{"reg-export", (dir / "x.reg").string()}, "existiert nicht"},
         {{"reg-export", (dir / "kein Ordner" / "x.reg").string()}, "existiert nicht"},
     };
     for (const auto& c : cases) {
@@ -74,6 +88,13 @@ TEST(CliReg, FailuresAreGermanMessagesWithStatusTwo) {
     res = runReg({"reg-export", (dir / "y.reg").string()});
     EXPECT_EQ(res.status, 2);
     EXPECT_NE(res.err.find(paths::hiveFile().string()), std::string::npos) << res.err;
+    // The import says so in sentences that each end once.
+    test::writeFile(dir / "gut.reg",
+                    "REGEDIT4\n[HKEY_CURRENT_USER\\" + std::string(kAppKey) + "]\n\"a\"=\"b\"\n");
+    res = runReg({"reg-import", (dir / "gut.reg").string()});
+    EXPECT_EQ(res.status, 2);
+    EXPECT_NE(res.err.find("Es wurde nichts geändert."), std::string::npos) << res.err;
+    EXPECT_EQ(res.err.find(".."), std::string::npos) << res.err;
 }
 
 } // namespace

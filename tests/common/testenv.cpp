@@ -1,11 +1,14 @@
 #include "common/testenv.h"
 
 #include <atomic>
+#include <csignal>
 #include <cstdlib>
 #include <fstream>
 #include <random>
 #include <sstream>
 #include <stdexcept>
+#include <sys/resource.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace formidor::test {
@@ -63,7 +66,9 @@ fs::path sourceDir() {
 #endif
 }
 
-fs::path fixture(const std::string& name) { return sourceDir() / "tests" / "fixtures" / name; }
+fs::path fixture(const std::string& name) {
+    return sourceDir() / "tests" / "fixtures" / name;
+}
 
 std::string readFile(const fs::path& p) {
     std::ifstream in(p, std::ios::binary);
@@ -77,6 +82,25 @@ void writeFile(const fs::path& p, const std::string& bytes) {
     std::ofstream out(p, std::ios::binary | std::ios::trunc);
     if (!out) throw std::runtime_error("cannot write " + p.string());
     out << bytes;
+}
+
+int withFileSizeLimit(uint64_t maxFileBytes, const std::function<int()>& body) {
+    pid_t child = ::fork();
+    if (child < 0) return -1;
+    if (child == 0) {
+        std::signal(SIGXFSZ, SIG_IGN); // a write past the limit fails instead of ending us
+        rlimit limit{maxFileBytes, maxFileBytes};
+        if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) ::_exit(126);
+        int rc = 125;
+        try {
+            rc = body();
+        } catch (...) {
+        }
+        ::_exit(rc);
+    }
+    int status = 0;
+    if (::waitpid(child, &status, 0) != child || !WIFEXITED(status)) return -1;
+    return WEXITSTATUS(status);
 }
 
 } // namespace formidor::test

@@ -1,6 +1,8 @@
 #pragma once
 // Test support: temporary folders, an isolated user data folder, fixture paths.
+#include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string>
 
 namespace formidor::test {
@@ -41,5 +43,10 @@ std::filesystem::path fixture(const std::string& name);
 
 std::string readFile(const std::filesystem::path& p);
 void writeFile(const std::filesystem::path& p, const std::string& bytes);
+
+// Runs body in a child process in which no file may grow beyond maxFileBytes — writes past it
+// fail as on a full disk — and returns what body returned (-1 when the child did not end
+// normally). The child ends with _exit, without the exit handlers of this process.
+int withFileSizeLimit(uint64_t maxFileBytes, const std::function<int()>& body);
 
 } // namespace formidor::test

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 namespace formidor::forms {
 namespace {
 
@@ -90,6 +92,38 @@ TEST(FrameSetup, NonIntegerOffsetNamesTheText) {
     } catch (const EConvertError& e) {
         EXPECT_STREQ(e.what(), "'' ist kein gültiger Integerwert");
     }
+}
+
+// Offsets near the int limits would wrap round when the layout's positions are added.
+TEST(FrameSetup, OffsetsOutsideTheCalibrationRangeAreRefused) {
+    struct {
+        const char* kv;
+        const char* kh;
+        bool accepted;
+    } cases[] = {
+        {"5000", "-5000", true}, {"2147483647", "0", false}, {"0", "-2147483648", false},
+        {"5001", "0", false},    {"0", "-5001", false},
+    };
+    for (const auto& c : cases) {
+        Calibration cal = calibration(true, true, false, true); // left feed adds 592 to h
+        cal.kv = c.kv;
+        cal.kh = c.kh;
+        if (c.accepted) {
+            EXPECT_NO_THROW(frameSetup(transfer(), cal)) << c.kv << " " << c.kh;
+            continue;
+        }
+        try {
+            frameSetup(transfer(), cal);
+            ADD_FAILURE() << c.kv << " " << c.kh;
+        } catch (const EConvertError& e) {
+            EXPECT_NE(std::string(e.what()).find("außerhalb des zulässigen Bereichs von -5000 bis "
+                                                 "5000"),
+                      std::string::npos);
+        }
+    }
+    std::vector<PlacedText> texts(1);
+    EXPECT_THROW(applyOffsets(texts, std::numeric_limits<int>::max(), 0), EConvertError);
+    EXPECT_EQ(texts[0].x, 0);
 }
 
 TEST(FormPrinters, TableHoldsEveryFormPrinterInOrder) {

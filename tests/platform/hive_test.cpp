@@ -293,3 +293,117 @@ TEST_F(HiveTest, TransactionIsAllOrNothing) {
 
 } // namespace
 } // namespace formidor
+
+namespace formidor {
+namespace {
+
+// English words of the database library that must never reach the user.
+bool looksEnglish(const std::string& msg) {
+    for (const char* w : {"database", "disk", "full", "locked", "error", "file is"})
+        if (msg.find(w) != std::string::npos) return true;
+    return false;
+}
+
+class HiveFileTest : public ::testing::Test {
+protected:
+    test::ScopedDataHome home;
+};
+
+// A user copies registry.sqlite as the place where the data live: once the process that wrote
+// ends, the main file holds everything and no log is left beside it.
+TEST_F(HiveFileTest, WhenAProcessEndsItsDataStandInTheMainFile) {
+    pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        try {
+            TRegistry r;
+            if (!r.OpenKey("\\" + std::string(kAppKey) + "\\Kopie", true)) ::_exit(1);
+            r.WriteString("Wert", "steht in der Datei");
+        } catch (...) {
+            ::_exit(1);
+        }
+        std::exit(0); // a normal end, with the process's exit handlers
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    std::error_code ec;
+    auto wal = paths::hiveFile();
+    wal += "-wal";
+    EXPECT_FALSE(std::filesystem::exists(wal, ec) && std::filesystem::file_size(wal, ec) > 0);
+
+    test::TempDir copy;
+    std::filesystem::copy_file(paths::hiveFile(), copy / "kopie.sqlite");
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open((copy / "kopie.sqlite").c_str(), &db), SQLITE_OK);
+    sqlite3_stmt* st = nullptr;
+    ASSERT_EQ(sqlite3_prepare_v2(db, "SELECT str FROM vals WHERE name = 'Wert'", -1, &st, nullptr),
+              SQLITE_OK);
+    ASSERT_EQ(sqlite3_step(st), SQLITE_ROW);
+    EXPECT_STREQ(reinterpret_cast<const char*>(sqlite3_column_text(st, 0)), "steht in der Datei");
+    sqlite3_finalize(st);
+    sqlite3_close(db);
+}
+
+// An older store kept everything in its log; when that log is damaged, SQLite passes over it and
+// the store would read as empty. It is reported instead, and neither file is touched.
+TEST_F(HiveFileTest, AStoreWhoseDataLiveOnlyInADamagedLogIsReported) {
+    std::filesystem::create_directories(home.appDir());
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(paths::hiveFile().c_str(), &db), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(db, "PRAGMA journal_mode=WAL", nullptr, nullptr, nullptr), SQLITE_OK);
+    sqlite3_close(db);
+    auto wal = paths::hiveFile();
+    wal += "-wal";
+    const std::string garbage(8192, '\x5a');
+    test::writeFile(wal, garbage);
+    const std::string before = test::readFile(paths::hiveFile());
+    try {
+        hive::checkAvailable();
+        FAIL() << "read as an empty store";
+    } catch (const EHiveUnavailable& e) {
+        EXPECT_NE(std::string(e.what()).find(wal.string()), std::string::npos) << e.what();
+        EXPECT_NE(std::string(e.what()).find("beschädigt"), std::string::npos) << e.what();
+    }
+    EXPECT_TRUE(test::readFile(paths::hiveFile()) == before);
+    EXPECT_TRUE(test::readFile(wal) == garbage);
+}
+
+// A write that finds the disk full is reported in German naming the file and the cause, and
+// what was stored before stays as it was.
+TEST_F(HiveFileTest, AFullDiskIsReportedAndTheStoredDataStay) {
+    {
+        TRegistry r;
+        ASSERT_TRUE(r.OpenKey("\\" + std::string(kAppKey), true));
+        r.WriteString("vorher", "1");
+    }
+    test::TempDir out;
+    const auto messageFile = out / "meldung";
+    int rc = test::withFileSizeLimit(64 * 1024, [&] {
+        try {
+            hive::Transaction t(true);
+            TRegistry r;
+            r.OpenKey("\\" + std::string(kAppKey) + "\\Viel", true);
+            for (int i = 0; i < 400; ++i)
+                r.WriteString("Wert" + std::to_string(i), std::string(1000, 'x'));
+            t.Commit();
+        } catch (const ERegistryException& e) {
+            test::writeFile(messageFile, e.what());
+            return 3;
+        }
+        return 0;
+    });
+    ASSERT_EQ(rc, 3) << "the write did not fail";
+    const std::string msg = test::readFile(messageFile);
+    EXPECT_NE(msg.find(paths::hiveFile().string()), std::string::npos) << msg;
+    EXPECT_NE(msg.find("Datenträger"), std::string::npos) << msg;
+    EXPECT_EQ(msg.find("beschädigt"), std::string::npos) << msg;
+    EXPECT_FALSE(looksEnglish(msg)) << msg;
+    TRegistry r;
+    ASSERT_TRUE(r.OpenKey("\\" + std::string(kAppKey), false));
+    EXPECT_EQ(r.ReadString("vorher"), "1");
+    EXPECT_FALSE(r.KeyExists("Viel"));
+}
+
+} // namespace
+} // namespace formidor

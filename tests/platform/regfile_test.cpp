@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 
@@ -132,6 +133,8 @@ TEST_F(RegFileTest, RoundTripReproducesTheKeyExactly) {
         r.WriteString("Zeilen", "eins\r\nzwei\nde\"i\\");
         r.WriteString("Lang", std::string(120, 'x') + "\n"); // hex over several lines
         r.WriteString("Sonder", "€ ß Ω 😀 ;[x]=\"");
+        r.WriteString("Nullen", std::string("Text\0\0", 6)); // NULs at the end stay
+        r.WriteString("Null", std::string(1, '\0'));
         r.WriteString("A-Wert", "zuletzt");
         // "Bernd " with its blank is a record of its own and must not merge into "Bernd".
         for (const char* k : {"UeberwE\\Zoë", "UeberwE\\anna", "UeberwE\\Bernd", "UeberwE\\Bernd ",
@@ -315,6 +318,74 @@ TEST_F(RegFileTest, AcceptsUtf8AndRegedit4) {
         ASSERT_TRUE(r.OpenKey(kApp, false)) << c.label;
         EXPECT_EQ(r.ReadString("Ort"), "Köln") << c.label;
         EXPECT_EQ(r.ReadInteger("N"), 10) << c.label;
+    }
+}
+
+} // namespace
+} // namespace formidor
+
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace formidor {
+namespace {
+
+// A backup that does not fit on the disk is an error naming the file and the cause; the backup
+// that was there stays, and nothing is left beside it. Leftovers of an export that was killed
+// are removed by the next export of the same file.
+TEST(RegFileExport, AFullDiskLeavesThePreviousBackupAndNoLeftovers) {
+    ScopedDataHome home;
+    {
+        TRegistry r;
+        ASSERT_TRUE(r.OpenKey(kApp + "\\UeberwE", true));
+        for (int i = 0; i < 200; ++i)
+            r.WriteString("Wert" + std::to_string(i), std::string(200, 'y'));
+    }
+    TempDir dir;
+    const auto file = dir / "sicherung.reg";
+    test::writeFile(file, "ALT");
+    pid_t gone = ::fork(); // a process id that no longer runs, for a killed export's leftover
+    if (gone == 0) ::_exit(0);
+    ::waitpid(gone, nullptr, 0);
+    const auto stale = dir / ("sicherung.reg.tmp" + std::to_string(gone));
+    test::writeFile(stale, "halb");
+
+    int rc = test::withFileSizeLimit(16 * 1024, [&] {
+        try {
+            ExportRegFile(file);
+        } catch (const ERegFileError& e) {
+            test::writeFile(dir / "meldung", e.what());
+            return 3;
+        }
+        return 0;
+    });
+    ASSERT_EQ(rc, 3);
+    const std::string msg = test::readFile(dir / "meldung");
+    EXPECT_NE(msg.find(file.string()), std::string::npos) << msg;
+    EXPECT_NE(msg.find("kann nicht geschrieben werden: die Datei würde größer"), std::string::npos)
+        << msg;
+    EXPECT_EQ(test::readFile(file), "ALT");
+    std::vector<std::string> names;
+    for (const auto& e : std::filesystem::directory_iterator(dir.path()))
+        names.push_back(e.path().filename().string());
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"meldung", "sicherung.reg"}));
+}
+
+// A pipe as the file would block the import for ever, /dev/zero would fill the memory.
+TEST(RegFileImport, OnlyRegularFilesAreRead) {
+    ScopedDataHome home;
+    TempDir dir;
+    ASSERT_EQ(::mkfifo((dir / "fifo").c_str(), 0600), 0);
+    for (const std::filesystem::path& file : {dir / "fifo", std::filesystem::path("/dev/zero")}) {
+        try {
+            ImportRegFile(file);
+            ADD_FAILURE() << file;
+        } catch (const ERegFileError& e) {
+            EXPECT_NE(std::string(e.what()).find("keine gewöhnliche Datei"), std::string::npos)
+                << e.what();
+        }
     }
 }
 

@@ -1,10 +1,13 @@
 #include "platform/gui/qtprinter.h"
+#include "platform/fileio.h"
 #include "platform/gui/paintercanvas.h"
 #include "platform/gui/translations.h"
 #include "platform/text.h"
 
 #include <QDate>
+#include <QBuffer>
 #include <QDir>
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QPageLayout>
@@ -13,13 +16,14 @@
 #include <QPdfWriter>
 #include <QPrinter>
 #include <QPrinterInfo>
-#include <QSaveFile>
 
 #include <cups/cups.h>
 
+#include <cerrno>
 #include <cstdlib>
 #include <cstring>
 #include <map>
+#include <unistd.h>
 
 namespace formidor::gui {
 
@@ -49,6 +53,13 @@ DeviceCaps capsOfLayout(const QPageLayout& layout, int dpi) {
 
 std::string utf8(const QString& s) {
     return s.toStdString();
+}
+
+// "Die Datei … konnte nicht geschrieben werden: <reason>."
+std::string pdfWriteError(const QString& path, const std::string& reason) {
+    std::string msg = formatMessage(kPdfWriteErrorMessage, utf8(path));
+    if (!msg.empty() && msg.back() == '.') msg.pop_back();
+    return msg + ": " + reason + ".";
 }
 
 // The sheet turned for a landscape document the way the print server turns it: the
@@ -85,7 +96,9 @@ std::string queueProblem(const std::string& name) {
 
 struct QtPrinter::Doc {
     QString path; // the PDF printer's file
-    std::unique_ptr<QSaveFile> file;
+    // The PDF is made in memory and written out whole when it is complete, so that a full disk
+    // is an error and not a cut-off file, and only a regular file is ever replaced.
+    std::unique_ptr<QBuffer> file;
     std::unique_ptr<QPdfWriter> pdf;
     std::unique_ptr<QPrinter> printer;
     QPainter painter;
@@ -208,9 +221,18 @@ Canvas& QtPrinter::startDocument(int index, const DeviceCaps& caps) {
         }
         if (path.isEmpty()) throw EPrinter(kNoPdfFileMessage);
         doc->path = path;
-        doc->file = std::make_unique<QSaveFile>(path);
-        if (!doc->file->open(QIODevice::WriteOnly))
-            throw EPrinter(formatMessage(kPdfWriteErrorMessage, utf8(path)));
+        if (QFileInfo info(path); info.exists() && !info.isFile())
+            throw EPrinter(pdfWriteError(
+                path, info.isDir() ? "an dieser Stelle liegt ein Ordner"
+                                   : "an dieser Stelle liegt ein Gerät, eine Pipe oder ein "
+                                     "Socket und keine gewöhnliche Datei"));
+        // A folder that is not there, or not ours to write, fails now, before anything is drawn.
+        if (QFileInfo info(path); !info.dir().exists())
+            throw EPrinter(pdfWriteError(path, fileio::reason(ENOENT)));
+        else if (::access(QFile::encodeName(info.absolutePath()).constData(), W_OK) != 0)
+            throw EPrinter(pdfWriteError(path, fileio::reason(errno)));
+        doc->file = std::make_unique<QBuffer>();
+        doc->file->open(QIODevice::WriteOnly);
         doc->pdf = std::make_unique<QPdfWriter>(doc->file.get());
         doc->pdf->setResolution(kPdfResolution);
         doc->pdf->setPageLayout(pdfLayout(Orientation()));
@@ -234,7 +256,6 @@ Canvas& QtPrinter::startDocument(int index, const DeviceCaps& caps) {
             throw EPrinter(formatMessage(kPrinterErrorMessage, doc->deviceName));
     }
     if (!doc->painter.begin(doc->device())) {
-        if (doc->file) doc->file->cancelWriting();
         throw EPrinter(formatMessage(kPrinterErrorMessage, doc->deviceName));
     }
     if (doc->printer) doc->painter.translate(caps.offsetX, caps.offsetY);
@@ -255,9 +276,14 @@ void QtPrinter::finishDocument() {
     doc->canvas.reset();
     const bool ended = doc->painter.end();
     if (doc->pdf) {
-        doc->pdf.reset(); // flushes into the file
-        if (!ended || !doc->file->commit())
-            throw EPrinter(formatMessage(kPdfWriteErrorMessage, utf8(doc->path)));
+        doc->pdf.reset(); // completes the document in the buffer
+        if (!ended) throw EPrinter(formatMessage(kPdfWriteErrorMessage, utf8(doc->path)));
+        const QByteArray& bytes = doc->file->data();
+        std::string why;
+        if (!fileio::writeFileAtomically(
+                doc->path.toStdString(),
+                std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())), why))
+            throw EPrinter(pdfWriteError(doc->path, why));
         lastOutput_ = doc->path;
     } else if (!ended || doc->printer->printerState() == QPrinter::Error ||
                cupsLastError() > IPP_STATUS_OK_EVENTS_COMPLETE) {
@@ -272,9 +298,8 @@ void QtPrinter::abandonDocument() {
     if (!doc) return;
     doc->canvas.reset();
     if (doc->printer) doc->printer->abort();
-    if (doc->file) doc->file->cancelWriting();
     if (doc->painter.isActive()) doc->painter.end();
-    // The save file is dropped unwritten: no partial PDF is left behind.
+    // The document in memory is dropped unwritten: no partial PDF is left behind.
 }
 
 } // namespace formidor::gui
