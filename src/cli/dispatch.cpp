@@ -37,9 +37,15 @@ const Command kCommands[] = {
      "layout FORMULAR [OPTIONEN]  die gedruckten Texte eines Formulars mit Position ausgeben",
      layout},
     {"print",
-     "print FORMULAR [OPTIONEN] --pdf DATEI\n"
-     "                             ein Formular in eine PDF-Datei drucken",
+     "print FORMULAR [OPTIONEN] --pdf DATEI [--with-form]\n"
+     "                             ein Formular in eine PDF-Datei drucken (--with-form: mit\n"
+     "                             einer Zeichnung des Formulars dahinter, nur zum Ansehen)",
      print},
+    {"calibration-sheet",
+     "calibration-sheet FORMULAR [OPTIONEN] --pdf DATEI\n"
+     "                             Probedruck auf leeres Papier: Kreuz und Feldname an jeder\n"
+     "                             Textposition, Formularumriss, 10-mm-Raster",
+     calibrationSheet},
     {"list",
      "list originators|recipients --pdf DATEI\n"
      "                             die Liste aller Auftraggeber oder Empfänger drucken",

@@ -16,15 +16,6 @@ int layout(const Args& args, std::ostream& out, std::ostream& err) {
     }
 }
 
-int print(const Args& args, std::ostream&, std::ostream& err) {
-    try {
-        auto [form, r] = parseFormRequest(args, true);
-        printToPdf(r.pdf, [&, form = form](Printer& printer) { form->print(printer, r); });
-        return 0;
-    } catch (const std::exception& e) {
-        err << e.what() << "\n";
-        return 2;
-    }
-}
+// print: calibration_sheet.cpp, beside the form drawing it can add.
 
 } // namespace formidor::cli
