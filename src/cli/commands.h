@@ -23,6 +23,7 @@ int iban(const Args& args, std::ostream& out, std::ostream& err);
 int layout(const Args& args, std::ostream& out, std::ostream& err);
 int print(const Args& args, std::ostream& out, std::ostream& err);
 int printers(const Args& args, std::ostream& out, std::ostream& err);
+int calibrationSheet(const Args& args, std::ostream& out, std::ostream& err);
 int list(const Args& args, std::ostream& out, std::ostream& err);
 
 // Whether the command prints, so that it needs the printing side (formidor-cli-print).

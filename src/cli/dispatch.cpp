@@ -51,13 +51,20 @@ const Command kCommands[] = {
      "layout FORMULAR [OPTIONEN]  die gedruckten Texte eines Formulars mit Position ausgeben",
      layout},
     {"print",
-     "print FORMULAR [OPTIONEN] --pdf DATEI | --printer DRUCKER\n"
+     "print FORMULAR [OPTIONEN] --pdf DATEI | --printer DRUCKER [--with-form]\n"
      "                             ein Formular in eine PDF-Datei oder auf einen Drucker drucken\n"
+     "                             (--with-form: mit einer Zeichnung des Formulars dahinter,\n"
+     "                             nur zum Ansehen)\n"
      "  print FORMULAR --csv DATEI [OPTIONEN] --pdf DATEI | --dry-run\n"
      "                             ein Formular je CSV-Zeile in eine PDF-Datei drucken",
      print},
     {"printers", "printers                    die installierten Drucker zeilenweise ausgeben",
      printers},
+    {"calibration-sheet",
+     "calibration-sheet FORMULAR [OPTIONEN] --pdf DATEI\n"
+     "                             Probedruck auf leeres Papier: Kreuz und Feldname an jeder\n"
+     "                             Textposition, Formularumriss, 10-mm-Raster",
+     calibrationSheet},
     {"list",
      "list originators|recipients --pdf DATEI\n"
      "                             die Liste aller Auftraggeber oder Empfänger drucken",

@@ -16,21 +16,7 @@ int layout(const Args& args, std::ostream& out, std::ostream& err) {
     }
 }
 
-int print(const Args& args, std::ostream& out, std::ostream& err) {
-    try {
-        auto [form, r] = parseFormRequest(args, true);
-        if (!r.csv.empty()) return printBatch(*form, r, out, err);
-        const auto job = [&, form = form](Printer& printer) { form->print(printer, r); };
-        if (r.printer.empty())
-            printToPdf(r.pdf, job);
-        else
-            printToPrinter(r.printer, job);
-        return 0;
-    } catch (const std::exception& e) {
-        err << messageOf(e) << "\n";
-        return 2;
-    }
-}
+// print: calibration_sheet.cpp, beside the form drawing it can add.
 
 int printers(const Args& args, std::ostream& out, std::ostream& err) {
     if (!args.empty()) {

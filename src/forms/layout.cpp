@@ -59,6 +59,30 @@ int lineY(const Line& l, int base, int pitch) {
     return base - static_cast<int>(Round(l.k * pitch));
 }
 
+namespace {
+thread_local bool naming = false;
+
+std::string rowName(const LayoutRow& row) {
+    switch (row.source.kind) {
+    case Source::Kind::Literal:
+        return std::string(row.when.checkedControl.empty() ? row.source.name
+                                                           : row.when.checkedControl);
+    case Source::Kind::CharOfField:
+        return row.source.index == 1 ? std::string(row.source.name) : std::string();
+    default:
+        return std::string(row.source.name);
+    }
+}
+} // namespace
+
+NamingRows::NamingRows() : previous_(naming) {
+    naming = true;
+}
+
+NamingRows::~NamingRows() {
+    naming = previous_;
+}
+
 std::vector<PlacedText> placeTexts(const Layout& layout, const FormPage& page, int variant) {
     std::vector<PlacedText> out;
     out.reserve(layout.rows.size());
@@ -69,8 +93,12 @@ std::vector<PlacedText> placeTexts(const Layout& layout, const FormPage& page, i
             if (variant < 0 || variant >= 32) continue;
             if ((row.when.variants & variantBit(variant)) == 0) continue;
         }
-        if (!row.when.checkedControl.empty() && !page.checked(row.when.checkedControl)) continue;
         const int y = lineY(row.at, layout.base, layout.pitch);
+        if (naming) {
+            out.push_back({row.dx, y, rowName(row)});
+            continue;
+        }
+        if (!row.when.checkedControl.empty() && !page.checked(row.when.checkedControl)) continue;
         if (row.source.kind == Source::Kind::LinesOfField) {
             int i = 0;
             for (auto& l : memoLines(page.text(row.source.name)))

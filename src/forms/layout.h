@@ -112,6 +112,22 @@ int lineY(const Line& l, int base, int pitch);
 // variant condition print.
 std::vector<PlacedText> placeTexts(const Layout& layout, const FormPage& page, int variant);
 
+// While one lives on this thread, placeTexts names its rows instead of filling them, whatever
+// the check boxes say: every text position of a layout with the field printed there, which is
+// what the drawing of the paper form and the calibration sheet are made from. A character row
+// is named at its first character only, a memo row once at its first line, a fixed text by the
+// check box it stands for (or by itself when it stands for none).
+class NamingRows {
+public:
+    NamingRows();
+    ~NamingRows();
+    NamingRows(const NamingRows&) = delete;
+    NamingRows& operator=(const NamingRows&) = delete;
+
+private:
+    bool previous_;
+};
+
 // The largest calibration offset either way, in 0.1 mm: the calibration page's range. Anything
 // larger lies off every sheet, and near the int limits it would wrap round.
 inline constexpr int kMaxOffset = 5000;

@@ -3,6 +3,7 @@
 #include "addressbook/gui/datamanagement.h"
 #include "addressbook/gui/datapage.h"
 #include "app/gui/backuprestore.h"
+#include "app/gui/calibrationsheets.h"
 #include "app/settings.h"
 #include "bankdata/gui/BLZSuche.h"
 #include "bankdata/gui/bankfields.h"
@@ -152,6 +153,7 @@ void TMainForm::wireSubsystems() {
     setupDepositPage(TabSheet10, {&Calibration(), journal_.get(), LoadEmpfaenger, nullptr, {}});
     setupPostalPages(TabSheet6, TabSheet12, {&Calibration(), LoadEmpfaenger, nullptr});
     setupDataPage(TabSheet13, this);
+    setupCalibrationSheets(TabSheet4, mainWindowForms(*this));
     setupTransferReport(TabSheet2);
     setupChequeReport(TabSheet3);
     setupDepositReport(TabSheet10, [] { return forms::LastDepositBank(); });

@@ -337,6 +337,8 @@ void PrinterPage::buildSub(Sub& s, const char* pageName, const char* caption,
     s.font->setObjectName(QString::fromUtf8(buttonName));
     s.font->setGeometry(398, 160, 96, 24);
     connectGuarded(s.font, &QPushButton::clicked, this, [this, x] { fontClick(x); });
+    s.probe = new QPushButton(QStringLiteral("Probedruck"), p);
+    s.probe->setGeometry(398, 118, 96, 24);
 
     if (s.gleich) onCheckBoxClicked(s.gleich, this, [this, x] { gleichClick(x); });
     // Shown with the printer page: the sub-page's show handler runs at once. Shown by a change
@@ -395,7 +397,7 @@ void PrinterPage::gleichClick(char x) {
     if (!s.gleich) return;
     const bool same = s.gleich->isChecked();
     for (QWidget* w : s.page->findChildren<QWidget*>())
-        if (w != s.gleich) w->setEnabled(!same);
+        if (w != s.gleich && w != s.probe) w->setEnabled(!same);
     if (same) {
         const Sub& u = sub('U');
         s.kv->setText(u.kv->text());

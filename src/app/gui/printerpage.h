@@ -164,6 +164,7 @@ public:
         QRadioButton *normal, *hochkant, *rechts, *links;
         QLabel *fontName, *fontSize, *fontStyle;
         QPushButton* font;
+        QPushButton* probe; // "Probedruck": the calibration sheet of the form type
     };
     const Sub& sub(char x) const;
 

@@ -9,7 +9,9 @@
 #include "forms/gui/cashondeliverypage.h"
 #include "forms/gui/depositpage.h"
 #include "forms/gui/directdebitpage.h"
+#include "forms/gui/formpreview.h"
 #include "forms/gui/transferpage.h"
+#include "forms/gui/transferprint.h"
 #include "forms/gui/z1.h"
 #include "journal/gui/journaldrucken.h"
 #include "journal/gui/journalpage.h"
@@ -152,6 +154,25 @@ void savePreview(TPreviewWindow& w, QPushButton* button, const QString& name) {
 }
 
 // The data management page with its first entries picked, then both list previews.
+// Presses a form page's "Vorschau" with a few texts typed and saves the preview window.
+void saveFormPreview(TransferPage& page, const QString& name) {
+    page.EEmpfaenger->setEditText(QStringLiteral("Erika Mustermann"));
+    page.EIBANEmpf->setText(QStringLiteral("DE02120300000000202051"));
+    page.EBetrag->setText(QStringLiteral("123,45"));
+    page.EVerwendung1->setText(QStringLiteral("Rechnung 2026-117"));
+    page.BVorschau->click();
+    settle();
+    FormPreview* preview = formPreviewOf(&page, page.Button1);
+    if (!preview || !preview->Window() || !preview->Window()->Form()) return;
+    save(preview->Window()->Form(), name);
+    preview->Window()->SetViewMode(vmWholePage);
+    settle();
+    save(preview->Window()->Form(), name + QStringLiteral("-Ganz"));
+    preview->Window()->Close();
+    settle();
+    Button10Click(page);
+}
+
 void saveDataPage(TMainForm& main) {
     DataPage* p = main.TabSheet13;
     auto* dm = p->findChild<DataManagement*>();
@@ -221,6 +242,7 @@ int main(int argc, char** argv) {
             save(main.get(), QStringLiteral("TabSheet2-IBAN-vertippt"));
             t->Button10->click();
             t->EIBANAuftrag->clear();
+            saveFormPreview(*main->TabSheet2, QStringLiteral("Vorschau-Ueberweisung"));
             if (main->Ausl)
                 saveModalPages(main->Ausl, main->Ausl->PageControl1, QStringLiteral("Ausl"));
             saveModal(main->BLZSucheF, QStringLiteral("BLZSucheF"));

@@ -65,6 +65,7 @@ CashOnDeliveryPage::CashOnDeliveryPage(QWidget* parent) : QWidget(parent) {
         Button26 = button(TabSheet11, QStringLiteral("Löschen"), 6, kButtonY, 110);
         Button18 = button(TabSheet11, QStringLiteral("Drucken"), 294, kButtonY, 110);
         Button19 = button(TabSheet11, QStringLiteral("Drucker ändern"), 410, kButtonY, 110);
+        BVorschau = button(TabSheet11, QStringLiteral("Vorschau"), 178, kButtonY, 110);
     }
 
     TabSheet14 = new QWidget;
@@ -134,6 +135,7 @@ CashOnDeliveryPage::CashOnDeliveryPage(QWidget* parent) : QWidget(parent) {
         Button34 = button(TabSheet14, QStringLiteral("Löschen"), 6, kButtonY, 110);
         Button32 = button(TabSheet14, QStringLiteral("Drucken"), 294, kButtonY, 110);
         Button33 = button(TabSheet14, QStringLiteral("Drucker ändern"), 410, kButtonY, 110);
+        BVorschauP = button(TabSheet14, QStringLiteral("Vorschau"), 178, kButtonY, 110);
     }
     PageControl3->setCurrentWidget(TabSheet14);
 }

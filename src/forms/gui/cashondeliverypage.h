@@ -37,9 +37,10 @@ public:
     QLineEdit* NNVerw1;
     QLineEdit* NNVerw2;
     QLineEdit* NNBetragplus2;
-    QPushButton* Button26; // "Löschen"
-    QPushButton* Button18; // "Drucken"
-    QPushButton* Button19; // "Drucker ändern"
+    QPushButton* Button26;  // "Löschen"
+    QPushButton* Button18;  // "Drucken"
+    QPushButton* Button19;  // "Drucker ändern"
+    QPushButton* BVorschau; // "Vorschau"
 
     // "Paketschein"
     QWidget* TabSheet14;
@@ -60,9 +61,10 @@ public:
     QLineEdit* EPBAnk;
     QLineEdit* EPKontonr;
     QLineEdit* EPBLZ;
-    QPushButton* Button34; // "Löschen"
-    QPushButton* Button32; // "Drucken"
-    QPushButton* Button33; // "Drucker ändern"
+    QPushButton* Button34;   // "Löschen"
+    QPushButton* Button32;   // "Drucken"
+    QPushButton* Button33;   // "Drucker ändern"
+    QPushButton* BVorschauP; // "Vorschau" of the parcel card
 };
 
 } // namespace formidor::gui

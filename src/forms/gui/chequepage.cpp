@@ -57,6 +57,7 @@ ChequePage::ChequePage(QWidget* parent) : QWidget(parent) {
     Button11 = button(this, QStringLiteral("Löschen"), 128, kButtonY, 120);
     Button3 = button(this, QStringLiteral("Drucken"), 292, kButtonY, 120);
     Button4 = button(this, QStringLiteral("Drucker ändern"), 416, kButtonY, 120);
+    BVorschau = button(this, QStringLiteral("Vorschau"), 292, kButtonY - 30, 120);
 }
 
 } // namespace formidor::gui

@@ -39,10 +39,11 @@ public:
     QPlainTextEdit* MemoDeutscheAbs;
     QLabel* LMemoDeutscheVerw;
     QPlainTextEdit* MemoDeutscheVerw;
-    QPushButton* Button8;  // "Quittung drucken"
-    QPushButton* Button11; // "Löschen"
-    QPushButton* Button3;  // "Drucken"
-    QPushButton* Button4;  // "Drucker ändern"
+    QPushButton* Button8;   // "Quittung drucken"
+    QPushButton* Button11;  // "Löschen"
+    QPushButton* Button3;   // "Drucken"
+    QPushButton* Button4;   // "Drucker ändern"
+    QPushButton* BVorschau; // "Vorschau"
 };
 
 } // namespace formidor::gui

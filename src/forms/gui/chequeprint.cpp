@@ -9,6 +9,8 @@
 #include <stdexcept>
 #include <utility>
 
+#include "forms/gui/formpreview.h"
+
 namespace formidor::gui {
 
 namespace {
@@ -79,6 +81,18 @@ void Button3Click(ChequePage& p, const ChequePageContext& ctx) {
         });
 }
 
+FormPreviewSource chequePreviewSource(ChequePage& p, const ChequePageContext& ctx) {
+    const auto c = checkedCounterfoil(p);
+    const forms::FormPage page = chequeFormPage(p);
+    const CalibrationView* cal = ctx.calibration;
+    return {forms::FormPrinterId::CrossedCheque,
+            [=](Printer& printer) { forms::printChequeForm(printer, c, page, *cal); },
+            [=](const CalibrationView& k) { return forms::chequePrintTexts(c, page, k); },
+            cal,
+            p.Button3,
+            ctx.printer};
+}
+
 void Button11Click(ChequePage& p) {
     p.EEmpfaenger1->setEditText(QString());
     p.EEmpfaenger2->clear();
@@ -92,6 +106,8 @@ void Button11Click(ChequePage& p) {
 void setupChequePage(ChequePage* page, ChequePageContext context) {
     connectGuarded(page->EBetragV, &QLineEdit::textChanged, page,
                    [page] { EBetragVChange(*page); });
+    connectPreviewButton(page->BVorschau, page,
+                         [page, context] { return chequePreviewSource(*page, context); });
     connectGuarded(page->Button3, &QAbstractButton::clicked, page,
                    [page, ctx = std::move(context)] { Button3Click(*page, ctx); });
     connectGuarded(page->Button11, &QAbstractButton::clicked, page,

@@ -17,6 +17,7 @@ class Printer;
 namespace formidor::gui {
 
 class ChequePage;
+struct FormPreviewSource;
 
 // What the page's print needs from the main window.
 struct ChequePageContext {
@@ -41,6 +42,8 @@ forms::FormPage chequeFormPage(const ChequePage& page);
 void EBetragVChange(ChequePage& page);
 // "Drucken". Throws what the print throws (offsets, printer); then nothing is stored.
 void Button3Click(ChequePage& page, const ChequePageContext& context);
+// "Vorschau": the cheque as "Drucken" would print it now.
+FormPreviewSource chequePreviewSource(ChequePage& page, const ChequePageContext& context);
 // "Löschen": empties the recipient, the amount and the purpose memo; the place, the date, the
 // sender memo and the counterfoil choice stay.
 void Button11Click(ChequePage& page);

@@ -73,6 +73,7 @@ DepositPage::DepositPage(QWidget* parent) : QWidget(parent) {
     Button22 = button(this, QStringLiteral("Bericht drucken"), 111, kButtonY, 104);
     Button23 = button(this, QStringLiteral("Drucken"), 325, kButtonY, 104);
     Button24 = button(this, QStringLiteral("Drucker ändern"), 432, kButtonY, 104);
+    BVorschau = button(this, QStringLiteral("Vorschau"), 218, kButtonY, 104);
 }
 
 std::array<DepositPage::Cheque, 5> DepositPage::cheques() const {

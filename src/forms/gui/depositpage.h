@@ -52,10 +52,11 @@ public:
     QLabel* LDMEURS;
     QLineEdit* EDMEURS;
 
-    QPushButton* Button28; // "Löschen"
-    QPushButton* Button22; // "Bericht drucken"
-    QPushButton* Button23; // "Drucken"
-    QPushButton* Button24; // "Drucker ändern"
+    QPushButton* Button28;  // "Löschen"
+    QPushButton* Button22;  // "Bericht drucken"
+    QPushButton* Button23;  // "Drucken"
+    QPushButton* Button24;  // "Drucker ändern"
+    QPushButton* BVorschau; // "Vorschau"
 
     // The five cheques' controls by cheque (index 0 is "Scheck 1"), for code that treats them
     // alike.

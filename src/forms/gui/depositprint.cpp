@@ -3,6 +3,7 @@
 #include "forms/deposit.h"
 #include "forms/depositprint.h"
 #include "forms/gui/depositpage.h"
+#include "forms/gui/formpreview.h"
 #include "journal/journal.h"
 #include "platform/gui/guard.h"
 #include "platform/printer.h"
@@ -160,6 +161,26 @@ void Button23Click(DepositPage& p, const DepositPageContext& ctx) {
     if (!printed) tell(ctx, qs(forms::kNoDepositBankMessage), &p);
 }
 
+FormPreviewSource depositPreviewSource(DepositPage& p, const DepositPageContext& ctx) {
+    const forms::FormPage page = depositFormPage(p);
+    const CalibrationView* cal = ctx.calibration;
+    return {forms::FormPrinterId::ChequeDeposit,
+            [=](Printer& printer) { forms::printDepositForm(printer, page, *cal); },
+            [=](const CalibrationView& c) { return forms::depositPrintTexts(page, c); },
+            cal,
+            p.Button23,
+            ctx.printer};
+}
+
+void BVorschauClick(DepositPage& p, const DepositPageContext& ctx) {
+    // Without a bank "Drucken" prints nothing; the preview says so as it does.
+    if (forms::noDepositBankChosen(depositFormPage(p))) {
+        tell(ctx, qs(forms::kNoDepositBankMessage), &p);
+        return;
+    }
+    showFormPreview(&p, depositPreviewSource(p, ctx));
+}
+
 void Button28Click(DepositPage& p) {
     for (const auto& c : p.cheques()) {
         c.ESchecknr->clear();
@@ -179,6 +200,8 @@ void setupDepositPage(DepositPage* page, DepositPageContext context) {
                      [page](const QString&) { runGuarded([page] { ComboBox1Change(*page); }); });
     new EnterHook(page->EStueck, [page] { EStueckEnter(*page); });
     new EnterHook(page->EGesamtbetrag, [page] { EGesamtbetragEnter(*page); });
+    connectGuarded(page->BVorschau, &QAbstractButton::clicked, page,
+                   [page, context] { BVorschauClick(*page, context); });
     connectGuarded(page->Button23, &QAbstractButton::clicked, page,
                    [page, ctx = std::move(context)] { Button23Click(*page, ctx); });
     connectGuarded(page->Button28, &QAbstractButton::clicked, page,

@@ -17,6 +17,7 @@ class Printer;
 namespace formidor::gui {
 
 class DepositPage;
+struct FormPreviewSource;
 
 // What the page's print needs from the main window.
 struct DepositPageContext {
@@ -51,6 +52,10 @@ void Button23Click(DepositPage& page, const DepositPageContext& context);
 // "Löschen": empties the five cheques, the count, the value field and the total; the holder,
 // the date field, the account credited and the bank stay.
 void Button28Click(DepositPage& page);
+// "Vorschau": the slip as "Drucken" would print it now; with no bank chosen the same message as
+// "Drucken" and no preview.
+FormPreviewSource depositPreviewSource(DepositPage& page, const DepositPageContext& context);
+void BVorschauClick(DepositPage& page, const DepositPageContext& context);
 
 // The texts of the page as the print reads them.
 forms::FormPage depositFormPage(const DepositPage& page);

@@ -61,6 +61,7 @@ DirectDebitPage::DirectDebitPage(QWidget* parent) : QWidget(parent) {
         Button25 = button(p, QStringLiteral("Löschen"), 8, kButtonY, 110);
         Button13 = button(p, QStringLiteral("Drucken"), 260, kButtonY, 110);
         Button14 = button(p, QStringLiteral("Drucker ändern"), 375, kButtonY, 110);
+        BVorschau = button(p, QStringLiteral("Vorschau"), 140, kButtonY, 110);
     }
 
     TabSheet8 = new QWidget;
@@ -100,6 +101,7 @@ DirectDebitPage::DirectDebitPage(QWidget* parent) : QWidget(parent) {
         Button17 = button(p, QStringLiteral("Quittung drucken"), 8, kButtonY, 110);
         Button15 = button(p, QStringLiteral("Drucken"), 260, kButtonY, 110);
         Button16 = button(p, QStringLiteral("Drucker ändern"), 375, kButtonY, 110);
+        BVorschauD = button(p, QStringLiteral("Vorschau"), 140, kButtonY, 110);
     }
 }
 

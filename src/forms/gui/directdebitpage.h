@@ -42,9 +42,10 @@ public:
     QComboBox* ENameZEmpf;
     QLabel* LKontonrZEmpf;
     MaskEdit* EKontonrZEmpf;
-    QPushButton* Button25; // "Löschen"
-    QPushButton* Button13; // "Drucken"
-    QPushButton* Button14; // "Drucker ändern"
+    QPushButton* Button25;  // "Löschen"
+    QPushButton* Button13;  // "Drucken"
+    QPushButton* Button14;  // "Drucker ändern"
+    QPushButton* BVorschau; // "Vorschau"
 
     // "Deckblatt drucken"
     QWidget* TabSheet8;
@@ -61,9 +62,10 @@ public:
     QLineEdit* EDatumD;
     QLabel* LWertD;
     QLineEdit* EWertD;
-    QPushButton* Button17; // "Quittung drucken"
-    QPushButton* Button15; // "Drucken"
-    QPushButton* Button16; // "Drucker ändern"
+    QPushButton* Button17;   // "Quittung drucken"
+    QPushButton* Button15;   // "Drucken"
+    QPushButton* Button16;   // "Drucker ändern"
+    QPushButton* BVorschauD; // "Vorschau" of the cover sheet
 };
 
 } // namespace formidor::gui

@@ -2,6 +2,7 @@
 
 #include "forms/directdebitprint.h"
 #include "forms/gui/directdebitpage.h"
+#include "forms/gui/formpreview.h"
 #include "journal/journal.h"
 #include "platform/datetime.h"
 #include "platform/gui/guard.h"
@@ -81,6 +82,28 @@ void Button17Click(DirectDebitPage& p, const DirectDebitPageContext& ctx) {
     forms::printDirectDebitReceipt(printerOf(ctx), coverSheetFormPage(p), DateToStr(Date()));
 }
 
+FormPreviewSource directDebitPreviewSource(DirectDebitPage& p, const DirectDebitPageContext& ctx) {
+    const forms::FormPage page = directDebitFormPage(p);
+    const CalibrationView* cal = &calibrationOf(ctx);
+    return {forms::FormPrinterId::DirectDebit,
+            [=](Printer& printer) { forms::printDirectDebitForm(printer, page, *cal); },
+            [=](const CalibrationView& c) { return forms::directDebitPrintTexts(page, c); },
+            cal,
+            p.Button13,
+            ctx.printer};
+}
+
+FormPreviewSource coverSheetPreviewSource(DirectDebitPage& p, const DirectDebitPageContext& ctx) {
+    const forms::FormPage page = coverSheetFormPage(p);
+    const CalibrationView* cal = &calibrationOf(ctx);
+    return {forms::FormPrinterId::CoverSheet,
+            [=](Printer& printer) { forms::printCoverSheetForm(printer, page, *cal); },
+            [=](const CalibrationView& c) { return forms::coverSheetPrintTexts(page, c); },
+            cal,
+            p.Button15,
+            ctx.printer};
+}
+
 void Button25Click(DirectDebitPage& p) {
     p.ENameZ->setEditText(QString());
     p.EKontonrZ->clear();
@@ -109,6 +132,10 @@ void setupDirectDebitPage(DirectDebitPage* page, DirectDebitPageContext context)
                    [page, ctx] { Button13Click(*page, *ctx); });
     connectGuarded(page->Button15, &QAbstractButton::clicked, page,
                    [page, ctx] { Button15Click(*page, *ctx); });
+    connectPreviewButton(page->BVorschau, page,
+                         [page, ctx] { return directDebitPreviewSource(*page, *ctx); });
+    connectPreviewButton(page->BVorschauD, page,
+                         [page, ctx] { return coverSheetPreviewSource(*page, *ctx); });
     connectGuarded(page->Button17, &QAbstractButton::clicked, page,
                    [page, ctx] { Button17Click(*page, *ctx); });
     connectGuarded(page->Button25, &QAbstractButton::clicked, page,

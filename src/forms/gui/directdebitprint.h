@@ -17,6 +17,7 @@ class Printer;
 namespace formidor::gui {
 
 class DirectDebitPage;
+struct FormPreviewSource;
 
 // What the page's prints need from the main window.
 struct DirectDebitPageContext {
@@ -48,6 +49,11 @@ void Button15Click(DirectDebitPage& page, const DirectDebitPageContext& context)
 void Button17Click(DirectDebitPage& page, const DirectDebitPageContext& context);
 // "Löschen": empties the payer's side; the payee and the cover sheet stay.
 void Button25Click(DirectDebitPage& page);
+// "Vorschau" of the direct debit and of the cover sheet: as "Drucken" would print them now.
+FormPreviewSource directDebitPreviewSource(DirectDebitPage& page,
+                                           const DirectDebitPageContext& context);
+FormPreviewSource coverSheetPreviewSource(DirectDebitPage& page,
+                                          const DirectDebitPageContext& context);
 void ENameZEmpfChange(DirectDebitPage& page);
 void EKontonrZEmpfChange(DirectDebitPage& page);
 

@@ -3,6 +3,7 @@
 #include "addressbook/addressbook.h"
 #include "bankdata/gui/bankfields.h"
 #include "forms/foreignprint.h"
+#include "forms/gui/formpreview.h"
 #include "forms/gui/z1.h"
 #include "journal/journal.h"
 #include "platform/datetime.h"
@@ -178,6 +179,18 @@ void Button1Click(TAusl& w, const AuslContext& ctx) {
                         });
 }
 
+FormPreviewSource auslPreviewSource(TAusl& w, const AuslContext& ctx) {
+    if (!ctx.calibration) throw std::logic_error("foreign transfer shown without calibration");
+    const forms::FormPage page = auslFormPage(w);
+    const CalibrationView* cal = ctx.calibration;
+    return {forms::FormPrinterId::ForeignTransfer,
+            [=](Printer& printer) { forms::printForeignForm(printer, page, *cal); },
+            [=](const CalibrationView& c) { return forms::foreignPrintTexts(page, c); },
+            cal,
+            w.Button1,
+            ctx.printer};
+}
+
 void Button2Click(TAusl& w, const AuslContext& ctx) {
     if (ctx.printerSetup) ctx.printerSetup(&w);
 }
@@ -188,7 +201,7 @@ void Button10Click(TAusl& w) {
 
 void setupAusl(TAusl* w, AuslContext context) {
     // Enter in a field must not print: no button of the window is pressed by it.
-    for (QPushButton* b : {w->Button1, w->Button2, w->Button10}) {
+    for (QPushButton* b : {w->Button1, w->Button2, w->Button10, w->BVorschau}) {
         b->setAutoDefault(false);
         b->setDefault(false);
     }
@@ -200,6 +213,7 @@ void setupAusl(TAusl* w, AuslContext context) {
     auto ctx = std::make_shared<AuslContext>(std::move(context));
     connectGuarded(w->Button1, &QAbstractButton::clicked, w, [w, ctx] { Button1Click(*w, *ctx); });
     connectGuarded(w->Button2, &QAbstractButton::clicked, w, [w, ctx] { Button2Click(*w, *ctx); });
+    connectPreviewButton(w->BVorschau, w, [w, ctx] { return auslPreviewSource(*w, *ctx); });
     connectGuarded(w->Button10, &QAbstractButton::clicked, w, [w] { Button10Click(*w); });
 }
 

@@ -20,6 +20,7 @@ class Printer;
 namespace formidor::gui {
 
 class TAusl;
+struct FormPreviewSource;
 
 // What the window needs from the main window.
 struct AuslContext {
@@ -53,6 +54,8 @@ void EEmpfaengerNameClick(TAusl& w);
 // "Drucken". Throws what the print throws (offsets, printer); then nothing is stored.
 void Button1Click(TAusl& w, const AuslContext& context);
 void Button2Click(TAusl& w, const AuslContext& context);
+// "Vorschau": the foreign transfer as "Drucken" would print it now.
+FormPreviewSource auslPreviewSource(TAusl& w, const AuslContext& context);
 void Button10Click(TAusl& w);
 
 } // namespace formidor::gui

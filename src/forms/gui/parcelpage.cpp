@@ -48,6 +48,7 @@ ParcelPage::ParcelPage(QWidget* parent) : QWidget(parent) {
     Button35 = button(this, QStringLiteral("Löschen"), 8, kButtonY, 110);
     Button36 = button(this, QStringLiteral("Drucken"), 306, kButtonY, 110);
     Button37 = button(this, QStringLiteral("Drucker ändern"), 422, kButtonY, 110);
+    BVorschau = button(this, QStringLiteral("Vorschau"), 190, kButtonY, 110);
 }
 
 } // namespace formidor::gui

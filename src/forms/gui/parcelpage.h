@@ -24,9 +24,10 @@ public:
     QLineEdit* EPPEPLZ;
     QLineEdit* EPPEOrt;
     QLineEdit* EPPELand;
-    QPushButton* Button35; // "Löschen"
-    QPushButton* Button36; // "Drucken"
-    QPushButton* Button37; // "Drucker ändern"
+    QPushButton* Button35;  // "Löschen"
+    QPushButton* Button36;  // "Drucken"
+    QPushButton* Button37;  // "Drucker ändern"
+    QPushButton* BVorschau; // "Vorschau"
 };
 
 } // namespace formidor::gui

@@ -1,6 +1,7 @@
 #include "forms/gui/postalprint.h"
 
 #include "forms/gui/cashondeliverypage.h"
+#include "forms/gui/formpreview.h"
 #include "forms/gui/parcelpage.h"
 #include "forms/postal.h"
 #include "forms/postalprint.h"
@@ -180,6 +181,42 @@ void Button36Click(ParcelPage& p, const PostalPageContext& ctx) {
                             [&] { refill(ctx); });
 }
 
+FormPreviewSource cashOnDeliveryPreviewSource(CashOnDeliveryPage& p, const PostalPageContext& ctx) {
+    Printer* printer = &printerOf(ctx);
+    const forms::FormPage page = cashOnDeliveryFormPage(p);
+    const CalibrationView* cal = ctx.calibration;
+    return {forms::FormPrinterId::CashOnDelivery,
+            [=](Printer& pr) { forms::printCashOnDeliveryForm(pr, page, *cal); },
+            [=](const CalibrationView& c) { return forms::cashOnDeliveryPrintTexts(page, c); },
+            cal,
+            p.Button18,
+            printer};
+}
+
+FormPreviewSource parcelCardPreviewSource(CashOnDeliveryPage& p, const PostalPageContext& ctx) {
+    Printer* printer = &printerOf(ctx);
+    const forms::FormPage page = parcelCardFormPage(p);
+    const CalibrationView* cal = ctx.calibration;
+    return {forms::FormPrinterId::ParcelCard,
+            [=](Printer& pr) { forms::printParcelCardForm(pr, page, *cal); },
+            [=](const CalibrationView& c) { return forms::parcelCardPrintTexts(page, c); },
+            cal,
+            p.Button32,
+            printer};
+}
+
+FormPreviewSource smallParcelPreviewSource(ParcelPage& p, const PostalPageContext& ctx) {
+    Printer* printer = &printerOf(ctx);
+    const forms::FormPage page = smallParcelFormPage(p);
+    const CalibrationView* cal = ctx.calibration;
+    return {forms::FormPrinterId::SmallParcel,
+            [=](Printer& pr) { forms::printSmallParcelForm(pr, page, *cal); },
+            [=](const CalibrationView& c) { return forms::smallParcelPrintTexts(page, c); },
+            cal,
+            p.Button36,
+            printer};
+}
+
 void Button26Click(CashOnDeliveryPage& p) {
     p.EVerwendung1N->clear();
     p.EVerwendung2N->clear();
@@ -210,6 +247,10 @@ void setupPostalPages(CashOnDeliveryPage* cod, ParcelPage* parcel, PostalPageCon
         new ExitHook(cod->EVerwendung2N, [cod] { EVerwendung2NExit(*cod); });
         connectGuarded(cod->Button18, &QAbstractButton::clicked, cod,
                        [cod, ctx] { Button18Click(*cod, *ctx); });
+        connectPreviewButton(cod->BVorschau, cod,
+                             [cod, ctx] { return cashOnDeliveryPreviewSource(*cod, *ctx); });
+        connectPreviewButton(cod->BVorschauP, cod,
+                             [cod, ctx] { return parcelCardPreviewSource(*cod, *ctx); });
         connectGuarded(cod->Button26, &QAbstractButton::clicked, cod,
                        [cod] { Button26Click(*cod); });
         connectGuarded(cod->Button32, &QAbstractButton::clicked, cod,
@@ -220,6 +261,8 @@ void setupPostalPages(CashOnDeliveryPage* cod, ParcelPage* parcel, PostalPageCon
     if (parcel) {
         connectGuarded(parcel->Button36, &QAbstractButton::clicked, parcel,
                        [parcel, ctx] { Button36Click(*parcel, *ctx); });
+        connectPreviewButton(parcel->BVorschau, parcel,
+                             [parcel, ctx] { return smallParcelPreviewSource(*parcel, *ctx); });
         connectGuarded(parcel->Button35, &QAbstractButton::clicked, parcel,
                        [parcel] { Button35Click(*parcel); });
     }

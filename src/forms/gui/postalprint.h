@@ -15,6 +15,7 @@ namespace formidor::gui {
 
 class CashOnDeliveryPage;
 class ParcelPage;
+struct FormPreviewSource;
 
 // What the pages' prints need from the main window.
 struct PostalPageContext {
@@ -51,6 +52,12 @@ void EVerwendung2NExit(CashOnDeliveryPage& page);
 void Button18Click(CashOnDeliveryPage& page, const PostalPageContext& context);
 void Button32Click(CashOnDeliveryPage& page, const PostalPageContext& context);
 void Button36Click(ParcelPage& page, const PostalPageContext& context);
+// "Vorschau" of each form: as its "Drucken" would print it now.
+FormPreviewSource cashOnDeliveryPreviewSource(CashOnDeliveryPage& page,
+                                              const PostalPageContext& context);
+FormPreviewSource parcelCardPreviewSource(CashOnDeliveryPage& page,
+                                          const PostalPageContext& context);
+FormPreviewSource smallParcelPreviewSource(ParcelPage& page, const PostalPageContext& context);
 
 // "Löschen" of the cash-on-delivery form: the two purpose lines only.
 void Button26Click(CashOnDeliveryPage& page);

@@ -141,6 +141,7 @@ TransferPage::TransferPage(QWidget* parent) : QWidget(parent) {
     Button29 = button(this, QStringLiteral("Auslandsüberw."), 218, kButtonY, 104);
     Button1 = button(this, QStringLiteral("Drucken"), 325, kButtonY, 104);
     Button2 = button(this, QStringLiteral("Drucker ändern"), 432, kButtonY, 104);
+    BVorschau = button(this, QStringLiteral("Vorschau"), 325, kButtonY - 38, 104);
 }
 
 } // namespace formidor::gui

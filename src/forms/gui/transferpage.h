@@ -65,11 +65,12 @@ public:
     QLabel* LIBANEmpfStatus;
     QLabel* LIBANAuftragStatus;
 
-    QPushButton* Button7;  // "Quittung drucken"
-    QPushButton* Button10; // "Löschen"
-    QPushButton* Button29; // "Auslandsüberw."
-    QPushButton* Button1;  // "Drucken"
-    QPushButton* Button2;  // "Drucker ändern"
+    QPushButton* Button7;   // "Quittung drucken"
+    QPushButton* Button10;  // "Löschen"
+    QPushButton* Button29;  // "Auslandsüberw."
+    QPushButton* Button1;   // "Drucken"
+    QPushButton* Button2;   // "Drucker ändern"
+    QPushButton* BVorschau; // "Vorschau"
 };
 
 } // namespace formidor::gui

@@ -1,6 +1,7 @@
 #include "forms/gui/transferprint.h"
 
 #include "forms/gui/transferiban.h"
+#include "forms/gui/formpreview.h"
 #include "forms/gui/transferpage.h"
 #include "forms/transferprint.h"
 #include "journal/journal.h"
@@ -178,6 +179,18 @@ void Button1Click(TransferPage& p, const TransferPageContext& ctx) {
         });
 }
 
+FormPreviewSource transferPreviewSource(TransferPage& p, const TransferPageContext& ctx) {
+    const auto v = checkedTransferVariant(p);
+    const forms::FormPage page = transferFormPage(p);
+    const CalibrationView* cal = ctx.calibration;
+    return {forms::FormPrinterId::Transfer,
+            [=](Printer& printer) { forms::printTransferForm(printer, v, page, *cal); },
+            [=](const CalibrationView& c) { return forms::transferPrintTexts(v, page, c); },
+            cal,
+            p.Button1,
+            ctx.printer};
+}
+
 void Button10Click(TransferPage& p) {
     p.EEmpfaenger->setEditText(QString());
     p.EKontonr->clear();
@@ -205,6 +218,8 @@ void setupTransferPage(TransferPage* page, TransferPageContext context) {
         onRadioChecked(variantButton(*page, v), page,
                        [page, v] { applyTransferVariant(*page, v); });
     }
+    connectPreviewButton(page->BVorschau, page,
+                         [page, context] { return transferPreviewSource(*page, context); });
     connectGuarded(page->Button1, &QAbstractButton::clicked, page,
                    [page, ctx = std::move(context)] { Button1Click(*page, ctx); });
     connectGuarded(page->Button10, &QAbstractButton::clicked, page,

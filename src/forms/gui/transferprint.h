@@ -20,6 +20,7 @@ class Printer;
 namespace formidor::gui {
 
 class TransferPage;
+struct FormPreviewSource;
 
 // What the page's print needs from the main window.
 struct TransferPageContext {
@@ -52,6 +53,8 @@ forms::FormPage transferFormPage(const TransferPage& page);
 
 // "Drucken". Throws what the print throws (offsets, printer); then nothing is stored.
 void Button1Click(TransferPage& page, const TransferPageContext& context);
+// "Vorschau": the transfer form as "Drucken" would print it now.
+FormPreviewSource transferPreviewSource(TransferPage& page, const TransferPageContext& context);
 // "Löschen": empties the recipient side and sets the date to today; the originator, the
 // address mark and the variant stay.
 void Button10Click(TransferPage& page);

@@ -190,6 +190,7 @@ TAusl::TAusl(QWidget* parent) : QDialog(parent) {
     constexpr int kButtonY = 416;
     Button1 = button(this, QStringLiteral("Drucken"), 4, kButtonY, 120);
     Button2 = button(this, QStringLiteral("Drucker ändern"), 128, kButtonY, 120);
+    BVorschau = button(this, QStringLiteral("Vorschau"), 252, kButtonY, 120);
     Button10 = button(this, QStringLiteral("Löschen"), 436, kButtonY, 120);
 }
 

@@ -68,9 +68,10 @@ public:
     QLineEdit* edatum;
     QLineEdit* etelefon;
 
-    QPushButton* Button1;  // "Drucken"
-    QPushButton* Button2;  // "Drucker ändern"
-    QPushButton* Button10; // "Löschen"
+    QPushButton* Button1;   // "Drucken"
+    QPushButton* Button2;   // "Drucker ändern"
+    QPushButton* BVorschau; // "Vorschau"
+    QPushButton* Button10;  // "Löschen"
 
     // FormShow, run every time the window is shown; set by whoever wires the window.
     std::function<void()> OnShow;
