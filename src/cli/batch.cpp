@@ -6,6 +6,8 @@
 #include "cli/printing.h"
 
 #include "app/settings.h"
+#include "bankdata/bankdirectory.h"
+#include "bankdata/iban.h"
 #include "forms/frame.h"
 #include "journal/journal.h"
 #include "platform/collatingprinter.h"
@@ -124,7 +126,24 @@ size_t columnOf(const CsvTable& table, std::string_view control) {
 
 // What the print would refuse or quietly turn into something else: an amount that is not one
 // (the page would print it and record 0).
+// A typed IBAN of a transfer row: one whose check digits or account are wrong would cost a
+// pre-printed form and a returned payment, so the row fails as a mistyped amount does. The
+// originator's field holds the IBAN without its "DE".
+void checkIbanField(const FormRequest& r, const CsvTable& table, std::string_view control,
+                    bool withoutCountry) {
+    const std::string& text = r.page.text(control);
+    if (trim(text).empty()) return;
+    IbanCheck c = withoutCountry ? checkOriginatorIbanText(text) : checkIbanText(text);
+    if (c.verdict != IbanVerdict::Invalid && c.german()) lookUpGermanBank(c, bankDirectoryFile());
+    if (!c.usable())
+        throw RowFault{columnOf(table, control), std::string(control) + ": " + ibanStatusText(c)};
+}
+
 void checkRow(const CliForm& form, const FormRequest& r, const CsvTable& table) {
+    if (form.name == "transfer") {
+        checkIbanField(r, table, "EIBANEmpf", false);
+        checkIbanField(r, table, "EIBANAuftrag", true);
+    }
     if (!form.amountControl.empty()) {
         const std::string& amount = r.page.text(form.amountControl);
         if (!trim(amount).empty() && !forms::typedAmount(amount))

@@ -164,6 +164,21 @@ TEST_F(CliBatch, DryRunReportsEveryFaultyRowAndStoresNothing) {
         "Zeile 4, Spalte 3: 'vielleicht' ist für das Kontrollkästchen CBAnschriftweitergabe weder "
         "ja noch nein (1 oder 0, x oder leer).\n");
 
+    // IBANs are checked as leaving their fields checks them: a mistyped one fails its row, and
+    // the originator's field holds the IBAN without "DE".
+    r = print("transfer",
+              "EEmpfaenger;EIBANEmpf;EIBANAuftrag;EBetrag\n"
+              "A;DE02 3705 0198 0001 8020 57;02370501980001802057;1,00\n"
+              "B;DE02 3705 0198 0001 8020 75;;2,00\n"
+              "C;;DE02370501980001802057;3\n",
+              {"--dry-run"});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find("Zeile 3, Spalte 2: EIBANEmpf: IBAN ungültig"), std::string::npos)
+        << r.err;
+    EXPECT_NE(r.err.find("Zeile 4, Spalte 3: EIBANAuftrag: IBAN ungültig"), std::string::npos)
+        << r.err;
+    EXPECT_EQ(r.err.find("Zeile 2"), std::string::npos) << r.err;
+
     r = print("transfer", kTransfers, {"--dry-run"});
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out, "3 Zeilen geprüft, keine Fehler.\n");
