@@ -266,13 +266,10 @@ std::optional<std::string_view> BankDirectory::findLine(std::string_view blz) co
     return std::nullopt;
 }
 
-std::optional<std::string> BankDirectory::findLineInFile(const std::filesystem::path& file,
-                                                         std::string_view blz) {
-    if (blz.empty() || blz.size() > 8) {
-        // Nothing can match, but a file that cannot be read is still reported.
-        (void)read(file);
-        return std::nullopt;
-    }
+namespace {
+// The directory file opened for reading in pieces: a regular file within the size limit that
+// is not empty, else the user's message.
+int openDirectoryFile(const std::filesystem::path& file) {
     fileio::Opened o = fileio::openRegular(file, kMaxDirectoryBytes);
     if (o.fd < 0) {
         if (o.err) fail(file, o.err);
@@ -282,7 +279,18 @@ std::optional<std::string> BankDirectory::findLineInFile(const std::filesystem::
         ::close(o.fd);
         damaged(file, 0, "die Datei ist leer");
     }
-    int fd = o.fd;
+    return o.fd;
+}
+} // namespace
+
+std::optional<std::string> BankDirectory::findLineInFile(const std::filesystem::path& file,
+                                                         std::string_view blz) {
+    if (blz.empty() || blz.size() > 8) {
+        // Nothing can match, but a file that cannot be read is still reported.
+        (void)read(file);
+        return std::nullopt;
+    }
+    const int fd = openDirectoryFile(file);
     size_t lineNo = 1;
     uint64_t total = 0;
     // Whole lines are searched; the piece of a line cut at the end of a block moves to the
@@ -383,16 +391,7 @@ MethodIndex::MethodIndex(const BankDirectory& dir) : MethodIndex() {
 
 MethodIndex MethodIndex::fromFile(const std::filesystem::path& file) {
     MethodIndex index;
-    fileio::Opened o = fileio::openRegular(file, kMaxDirectoryBytes);
-    if (o.fd < 0) {
-        if (o.err) fail(file, o.err);
-        fail(file, o.reason);
-    }
-    if (o.size == 0) {
-        ::close(o.fd);
-        damaged(file, 0, "die Datei ist leer");
-    }
-    int fd = o.fd;
+    const int fd = openDirectoryFile(file);
     size_t lineNo = 1;
     uint64_t total = 0;
     // Every line is checked as it is indexed; a damaged file gives no answers at all.
