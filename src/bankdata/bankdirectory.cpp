@@ -295,7 +295,8 @@ std::optional<std::string> BankDirectory::findLineInFile(const std::filesystem::
     uint64_t total = 0;
     // Whole lines are searched; the piece of a line cut at the end of a block moves to the
     // front and is completed by the next read.
-    constexpr size_t kBlock = 1 << 18;
+    // Small enough that a lookup near the start touches little fresh memory.
+    constexpr size_t kBlock = 1 << 16;
     std::unique_ptr<char[]> buf(new char[kBlock]);
     size_t kept = 0;
     bool atEnd = false;
