@@ -56,11 +56,13 @@ std::string characterAt(std::string_view s, size_t i) {
     return "'" + out + "'";
 }
 
-IbanCheck invalid(IbanCheck c, IbanFault fault, std::string reason) {
+// Takes the check by reference so that it is moved only once the reason, which is built from
+// the check's own text, has been evaluated.
+IbanCheck invalid(IbanCheck&& c, IbanFault fault, std::string reason) {
     c.verdict = IbanVerdict::Invalid;
     c.fault = fault;
     c.reason = std::move(reason);
-    return c;
+    return std::move(c);
 }
 
 // The remainder modulo 97 of the IBAN read as a number: characters 5 onward, then the first

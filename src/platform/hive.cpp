@@ -348,14 +348,21 @@ bool keyAlive(Connection& c, int64_t id) {
 
 struct Resolved {
     int64_t id = 0;
-    std::vector<std::string> names; // from the root, as stored
+    // The key's path from the root with the names as stored, "\" between them. One string
+    // rather than a list of names: opening a subkey copies it once, not name by name.
+    std::string path;
+
+    void descend(std::string_view name) {
+        if (!path.empty()) path += '\\';
+        path += name;
+    }
 };
 
 } // namespace
 
 struct TRegistry::Impl {
     int64_t key = 0;
-    std::vector<std::string> names;
+    std::string keyPath; // as Resolved::path
     bool readOnly = false;
 
     // Resolves a path against the open key; creates missing keys when asked to.
@@ -365,7 +372,7 @@ struct TRegistry::Impl {
         bool absolute = !path.empty() && path.front() == '\\';
         if (!absolute) {
             r.id = key;
-            r.names = names;
+            r.path = keyPath;
             if (!keyAlive(c, key)) return std::nullopt;
         }
         auto parts = splitPath(path);
@@ -374,7 +381,7 @@ struct TRegistry::Impl {
             auto child = findChild(c, r.id, caseFold(parts[i]));
             if (!child) break;
             r.id = child->first;
-            r.names.push_back(child->second);
+            r.descend(child->second);
         }
         if (i == parts.size()) return r;
         if (!create) return std::nullopt;
@@ -385,7 +392,7 @@ struct TRegistry::Impl {
             auto child = findChild(c, r.id, fold);
             if (child) {
                 r.id = child->first;
-                r.names.push_back(child->second);
+                r.descend(child->second);
                 continue;
             }
             if (!keyAlive(c, r.id)) return std::nullopt;
@@ -393,7 +400,7 @@ struct TRegistry::Impl {
             q.bind(1, r.id).bind(2, parts[i]).bind(3, fold);
             q.step();
             r.id = sqlite3_last_insert_rowid(c.db);
-            r.names.push_back(parts[i]);
+            r.descend(parts[i]);
         }
         w.commit();
         return r;
@@ -447,7 +454,7 @@ bool TRegistry::OpenKey(std::string_view path, bool canCreate) {
     auto r = impl_->resolve(path, canCreate);
     if (!r) return false;
     impl_->key = r->id;
-    impl_->names = std::move(r->names);
+    impl_->keyPath = std::move(r->path);
     impl_->readOnly = false;
     return true;
 }
@@ -456,7 +463,7 @@ bool TRegistry::OpenKeyReadOnly(std::string_view path) {
     auto r = impl_->resolve(path, false);
     if (!r) return false;
     impl_->key = r->id;
-    impl_->names = std::move(r->names);
+    impl_->keyPath = std::move(r->path);
     impl_->readOnly = true;
     return true;
 }
@@ -465,28 +472,23 @@ bool TRegistry::OpenSubKeyReadOnly(const TRegistry& parent, std::string_view nam
     if (name.empty() || name.find('\\') != std::string_view::npos) return false;
     Impl from;
     from.key = parent.impl_->key;
-    from.names = parent.impl_->names;
+    from.keyPath = parent.impl_->keyPath;
     auto r = from.resolve(name, false);
     if (!r) return false;
     impl_->key = r->id;
-    impl_->names = std::move(r->names);
+    impl_->keyPath = std::move(r->path);
     impl_->readOnly = true;
     return true;
 }
 
 void TRegistry::CloseKey() {
     impl_->key = 0;
-    impl_->names.clear();
+    impl_->keyPath.clear();
     impl_->readOnly = false;
 }
 
 std::string TRegistry::CurrentPath() const {
-    std::string out;
-    for (const auto& n : impl_->names) {
-        if (!out.empty()) out += '\\';
-        out += n;
-    }
-    return out;
+    return impl_->keyPath;
 }
 
 std::string TRegistry::ReadString(std::string_view name) {

@@ -38,6 +38,9 @@ TEST(Iban, TextChecksOfSeveralCountries) {
         {"DE89-3704-0044-0532-0130-00", IbanFault::Characters, "unzulässiges Zeichen '-'"},
         {"DE89370400440532013ä00", IbanFault::Characters, "unzulässiges Zeichen 'ä'"},
         {"DE8937040044053201\n3000", IbanFault::Characters, "unzulässiges Zeichen #10"},
+        // The message is built from the text after it grew past the short-string buffer.
+        {"de89 3704 0044 0532 0130 00 de89 3704 0044 0532 0130 00?", IbanFault::Characters,
+         "unzulässiges Zeichen '?'"},
         {"DE8937040044053201300O", IbanFault::Characters,
          "unzulässiges Zeichen 'O', nach DE stehen nur Ziffern"},
         {"XX89370400440532013000", IbanFault::Country, "Länderkennung XX unbekannt"},
