@@ -5,6 +5,7 @@
 #include "platform/text.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cerrno>
 #include <cmath>
 #include <cstring>
@@ -14,6 +15,7 @@
 #include <string>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 #include <unordered_map>
 
@@ -70,17 +72,25 @@ private:
 // old one. Released when the object goes, or by the system when the process dies.
 class FolderLock {
 public:
-    // Waits for the lock (a save of another process takes milliseconds); blocking = false
-    // gives up at once when another process holds it.
-    FolderLock(const fs::path& dir, bool blocking) {
+    // Waits up to `wait` for the lock (a save of another process takes milliseconds); a zero
+    // wait gives up at once when another process holds it. Given up, error() is EWOULDBLOCK.
+    FolderLock(const fs::path& dir, std::chrono::milliseconds wait) {
         fd_ = ::open(dir.empty() ? "." : dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
         if (fd_ < 0) {
             err_ = errno;
             return;
         }
-        while (::flock(fd_, LOCK_EX | (blocking ? 0 : LOCK_NB)) != 0) {
-            if (errno == EINTR) continue;
-            err_ = errno;
+        const auto deadline = std::chrono::steady_clock::now() + wait;
+        auto pause = std::chrono::milliseconds(1);
+        while (::flock(fd_, LOCK_EX | LOCK_NB) != 0) {
+            const int e = errno;
+            if (e == EINTR) continue;
+            if (e == EWOULDBLOCK && std::chrono::steady_clock::now() < deadline) {
+                std::this_thread::sleep_for(pause);
+                pause = std::min(pause * 2, std::chrono::milliseconds(50));
+                continue;
+            }
+            err_ = e;
             ::close(fd_);
             fd_ = -1;
             return;
@@ -294,7 +304,7 @@ void Journal::JournalLaden() {
     try {
         {
             // Leftovers are removed only while no other process can be saving.
-            FolderLock lock(p.parent_path(), false);
+            FolderLock lock(p.parent_path(), std::chrono::milliseconds(0));
             if (lock.held()) removeLeftoverTemporaries(p);
         }
         auto loaded = readJournalFile(p);
@@ -351,12 +361,14 @@ void Journal::commit(TJournal* fresh) {
     const fs::path dir = p.parent_path();
     std::error_code ec;
     if (!dir.empty()) fs::create_directories(dir, ec);
-    FolderLock lock(dir, true);
+    FolderLock lock(dir, lockWait_);
     if (!lock.held()) {
         if (fresh) {
             list_.push_back(*fresh);
             unsaved_.push_back(*fresh);
         }
+        if (lock.error() == EWOULDBLOCK)
+            throw failed("Ein anderes laufendes Formidor hält es gesperrt und gibt es nicht frei.");
         throw failed(reasonOf(lock.error()));
     }
 

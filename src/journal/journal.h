@@ -7,6 +7,7 @@
 #include "platform/datetime.h"
 
 #include <array>
+#include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <functional>
@@ -166,6 +167,11 @@ public:
         int error = 0;
     };
     void setWriteFaultForTesting(std::optional<WriteFault> f) { fault_ = f; }
+    // How long a save waits for another process's lock before it gives up (see kLockWait).
+    void setLockWaitForTesting(std::chrono::milliseconds wait) { lockWait_ = wait; }
+    // A save of another process holds the lock for milliseconds; one that holds it longer has
+    // hung (or is stopped in a debugger), and the window must not freeze behind it.
+    static constexpr std::chrono::milliseconds kLockWait{10000};
 
 private:
     void anzeigen();
@@ -188,6 +194,7 @@ private:
     TDateTime latest_ = 0.0;
     std::function<void()> onAnzeigen_;
     std::optional<WriteFault> fault_;
+    std::chrono::milliseconds lockWait_ = kLockWait;
 };
 
 // Reads the records of a journal file without changing anything: nullopt when there is no such

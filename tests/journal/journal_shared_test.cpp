@@ -289,5 +289,32 @@ TEST(JournalShared, APipeOrDeviceInTheJournalsPlaceIsReportedAtOnceAndKept) {
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
 }
 
+TEST(JournalShared, ALockHeldTooLongFailsTheSaveAndTheRecordIsWrittenLater) {
+    test::TempDir dir;
+    const fs::path file = dir / "journal";
+    Journal j(file);
+    append(j, "1");
+    j.setLockWaitForTesting(std::chrono::milliseconds(100));
+    {
+        // A process hung while saving: it holds the folder lock and does not let go.
+        const int hung = ::open(dir.path().c_str(), O_RDONLY | O_DIRECTORY);
+        ASSERT_GE(hung, 0);
+        ASSERT_EQ(::flock(hung, LOCK_EX), 0);
+        const auto start = std::chrono::steady_clock::now();
+        try {
+            append(j, "2");
+            ADD_FAILURE() << "the save waited for ever or ignored the lock";
+        } catch (const EJournalError& e) {
+            EXPECT_NE(std::string(e.what()).find("hält es gesperrt"), std::string::npos)
+                << e.what();
+        }
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
+        ::close(hung);
+    }
+    EXPECT_EQ(purposesIn(file), (std::vector<std::string>{"1"}));
+    append(j, "3");
+    EXPECT_EQ(purposesIn(file), (std::vector<std::string>{"1", "2", "3"}));
+}
+
 } // namespace
 } // namespace formidor
