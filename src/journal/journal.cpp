@@ -87,7 +87,7 @@ public:
             if (e == EINTR) continue;
             if (e == EWOULDBLOCK && std::chrono::steady_clock::now() < deadline) {
                 std::this_thread::sleep_for(pause);
-                pause = std::min(pause * 2, std::chrono::milliseconds(50));
+                pause = std::min(pause * 2, std::chrono::milliseconds(2));
                 continue;
             }
             err_ = e;
