@@ -97,7 +97,7 @@ struct CliForm {
     // The form type's calibration code (U, N, P, S, A …).
     char formCode = 'U';
     // The control whose amount the page checks after the print; empty where it checks none.
-    std::string_view amountControl;
+    std::string_view amountControl{};
     // Whether the print records a journal entry.
     bool journals = false;
     // "Drucken" with every step after the print as the page runs them: the address book, the
@@ -105,7 +105,7 @@ struct CliForm {
     // page would show.
     std::function<void(Printer& printer, FormRequest& r, const CalibrationView& calibration,
                        Journal& journal)>
-        printAndRecord;
+        printAndRecord{};
 };
 
 // Every form, in the order --help and the messages list them.

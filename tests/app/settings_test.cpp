@@ -93,7 +93,9 @@ TEST_F(SettingsStore, FirstStartShowsDefaultsAndWritesOnlyTheFonts) {
         EXPECT_EQ(key().ReadInteger(settings::valueName("FontSize", c)), 8);
         EXPECT_TRUE(key().ReadBool(settings::valueName("FontBold", c)));
         EXPECT_FALSE(page.orientation.count(c)) << "neither orientation button is checked";
-        if (hasOrientation(c)) EXPECT_TRUE(page.isLeftFeed(c)) << c;
+        if (hasOrientation(c)) {
+            EXPECT_TRUE(page.isLeftFeed(c)) << c;
+        }
     }
     EXPECT_EQ(key().GetValueNames().size(), 21u);
     EXPECT_EQ(printers.index, -1);
@@ -113,7 +115,9 @@ TEST_F(SettingsStore, FirstSaveWritesEveryCalibrationValue) {
             EXPECT_FALSE(key().ValueExists("OrientationN"));
             EXPECT_FALSE(key().ValueExists("rechtsN"));
         }
-        if (c != 'U') EXPECT_TRUE(key().ReadBool(std::string(1, c) + "gleichU"));
+        if (c != 'U') {
+            EXPECT_TRUE(key().ReadBool(std::string(1, c) + "gleichU"));
+        }
     }
     EXPECT_FALSE(key().ValueExists("Printer"));
 }

@@ -148,7 +148,9 @@ TEST(BankDirectory, LookupStraightFromTheFileMatchesTheWholeFile) {
         auto whole = dir.findLine(c);
         auto piece = BankDirectory::findLineInFile(shipped, c);
         ASSERT_EQ(whole.has_value(), piece.has_value()) << c;
-        if (whole) EXPECT_EQ(*whole, *piece) << c;
+        if (whole) {
+            EXPECT_EQ(*whole, *piece) << c;
+        }
     }
 
     // The index read straight from the file answers every code as the one over the whole text.

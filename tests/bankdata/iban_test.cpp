@@ -188,7 +188,9 @@ TEST(Iban, ComputedFromBankCodeAndAccount) {
         ComputedIban r = germanIban(c.blz, c.konto);
         EXPECT_EQ(r.iban, c.iban);
         EXPECT_EQ(r.error, c.error);
-        if (!r.iban.empty()) EXPECT_EQ(checkIbanText(r.iban).verdict, IbanVerdict::Valid);
+        if (!r.iban.empty()) {
+            EXPECT_EQ(checkIbanText(r.iban).verdict, IbanVerdict::Valid);
+        }
     }
 }
 

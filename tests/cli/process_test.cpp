@@ -27,23 +27,6 @@ std::string quote(const std::string& s) {
 }
 
 // `launcher` starts the program, e.g. with a limit on the size of the files it writes.
-// `launcher` starts the program, e.g. with a limit on the size of the files it writes.
-// The program's own messages without the loader's report.
-std::string messages(const std::string& loader) {
-    std::string out, line;
-    for (char c : loader + "\n") {
-        if (c != '\n') {
-            line += c;
-            continue;
-        }
-        size_t p = line.find_first_not_of(' ');
-        if (p != std::string::npos && !std::isdigit(static_cast<unsigned char>(line[p])))
-            out += line + "\n";
-        line.clear();
-    }
-    return out;
-}
-
 ProgramRun runProgram(const std::vector<std::string>& args, const test::TempDir& tmp,
                       const std::string& launcher = "") {
     // Under a launcher the loader's report is left out: it alone would pass a size limit.

@@ -201,7 +201,7 @@ TEST_F(CanvasDrawText, HorizontalAndVerticalPlacementAndClip) {
         {DT_SINGLELINE | DT_RIGHT, 600 - w, 200, true},
         {DT_SINGLELINE | DT_CENTER, 100 + (500 - w) / 2, 200, true},
         {DT_SINGLELINE | DT_VCENTER, 100, 200 + (200 - (tm.tmAscent + tm.tmDescent)) / 2.0, true},
-        {DT_SINGLELINE | DT_BOTTOM | DT_NOCLIP, 100, 400 - (tm.tmAscent + tm.tmDescent), false},
+        {DT_SINGLELINE | DT_BOTTOM | DT_NOCLIP, 100, 400.0 - (tm.tmAscent + tm.tmDescent), false},
         {DT_WORDBREAK | DT_VCENTER, 100, 200, true}, // centring is for single lines only
     };
     for (const Case& k : cases) {

@@ -66,7 +66,9 @@ TEST(Paths, ProgramDirectoryIsTheExecutablesFolder) {
     const fs::path exe = fs::read_symlink("/proc/self/exe");
     EXPECT_EQ(paths::programDirectory(), exe.parent_path());
     const fs::path beside = exe.parent_path() / "blz.asc";
-    if (fs::exists(beside)) EXPECT_EQ(paths::bankDirectoryFile(), beside);
+    if (fs::exists(beside)) {
+        EXPECT_EQ(paths::bankDirectoryFile(), beside);
+    }
 }
 
 } // namespace

@@ -182,7 +182,9 @@ TEST(GridDrawing, BordersComeBeforeTheTextsOfTheirArea) {
     bool seenText = false;
     for (const auto& r : mf->Records()) {
         if (r.kind == Metafile::Kind::Text) seenText = true;
-        if (r.kind == Metafile::Kind::Line) EXPECT_FALSE(seenText);
+        if (r.kind == Metafile::Kind::Line) {
+            EXPECT_FALSE(seenText);
+        }
     }
 }
 

@@ -24,14 +24,14 @@ void setupBackupRestore(TMainForm& w) {
     w.AskYesNo = [&w](const QString& text) {
         QMessageBox box(QMessageBox::Question, QStringLiteral("Bestätigen"), text,
                         QMessageBox::Yes | QMessageBox::No, &w);
-        box.setButtonText(QMessageBox::Yes, QStringLiteral("&Ja"));
-        box.setButtonText(QMessageBox::No, QStringLiteral("&Nein"));
+        box.button(QMessageBox::Yes)->setText(QStringLiteral("&Ja"));
+        box.button(QMessageBox::No)->setText(QStringLiteral("&Nein"));
         return box.exec() == QMessageBox::Yes;
     };
     w.ShowMessage = [&w](const QString& text) {
         QMessageBox box(QMessageBox::NoIcon, QString::fromUtf8(kApplicationTitle), text,
                         QMessageBox::Ok, &w);
-        box.setButtonText(QMessageBox::Ok, QStringLiteral("OK"));
+        box.button(QMessageBox::Ok)->setText(QStringLiteral("OK"));
         box.exec();
     };
     // Leaves the event loop without closing the window, so its close handling does not run;

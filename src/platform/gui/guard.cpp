@@ -23,7 +23,7 @@ void showError(const QString& text, QWidget* parent) {
     if (!parent) parent = QApplication::activeWindow();
     QMessageBox box(QMessageBox::Critical, QString::fromUtf8(kApplicationTitle), text,
                     QMessageBox::Ok, parent);
-    box.setButtonText(QMessageBox::Ok, QStringLiteral("OK"));
+    box.button(QMessageBox::Ok)->setText(QStringLiteral("OK"));
     box.exec();
 }
 

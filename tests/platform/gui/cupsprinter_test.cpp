@@ -30,7 +30,9 @@ protected:
         FORMIDOR_CUPS_SERVER_OR_SKIP(s);
         server = s;
         std::string why;
-        if (!server->running()) ASSERT_TRUE(server->start(why)) << why;
+        if (!server->running()) {
+            ASSERT_TRUE(server->start(why)) << why;
+        }
         ASSERT_TRUE(server->addQueue(kQueue, kMargins)) << server->log();
         std::printf("print server up in %.3f s\n", server->startSeconds());
     }
@@ -143,7 +145,9 @@ TEST_F(CupsPrinter, AQueueThatCannotPrintIsAGermanErrorAndTakesNoJob) {
     };
     for (const auto& c : cases) {
         std::string why;
-        if (!server->running()) ASSERT_TRUE(server->start(why)) << why;
+        if (!server->running()) {
+            ASSERT_TRUE(server->start(why)) << why;
+        }
         ASSERT_TRUE(server->addQueue(kQueue, kMargins)) << server->log();
         QtPrinter printer; // the list is read while the queue still works
         ASSERT_EQ(printer.PrinterName(), kQueue);
@@ -158,7 +162,9 @@ TEST_F(CupsPrinter, AQueueThatCannotPrintIsAGermanErrorAndTakesNoJob) {
             EXPECT_EQ(e.what(), formatMessage(c.message, kQueue));
         }
         EXPECT_FALSE(printer.Printing());
-        if (!server->running()) ASSERT_TRUE(server->start(why)) << why;
+        if (!server->running()) {
+            ASSERT_TRUE(server->start(why)) << why;
+        }
         EXPECT_EQ(server->jobsTaken(kQueue), 0) << c.message;
     }
 }

@@ -226,7 +226,9 @@ TEST(QtPrinterList, SystemPrintersComeFirstThenThePdfPrinter) {
     ASSERT_FALSE(names.empty());
     EXPECT_EQ(names.back(), kPdfPrinterName);
     EXPECT_TRUE(printer.isPdfPrinter(int(names.size()) - 1));
-    if (names.size() == 1) EXPECT_EQ(printer.DefaultPrinterIndex(), 0);
+    if (names.size() == 1) {
+        EXPECT_EQ(printer.DefaultPrinterIndex(), 0);
+    }
     EXPECT_GT(printer.GetDeviceCaps(LOGPIXELSX), 0);
 }
 
