@@ -172,12 +172,16 @@ TEST_F(FormPreviewWindow, PreviewShowsWhatDruckenPrintsAndChangesNothing) {
             EXPECT_EQ(texts[i].logical, shown[i].logical);
             // The blank the frame writes before it chooses the font keeps whatever font the
             // device had; every text of the form has the form type's font.
-            if (i > 0) EXPECT_EQ(texts[i].font, shown[i].font) << i << " " << texts[i].text;
+            if (i > 0) {
+                EXPECT_EQ(texts[i].font, shown[i].font) << i << " " << texts[i].text;
+            }
         }
         // The drawing of the form stays on the screen.
         EXPECT_TRUE(printed.page(0).Rectangles().empty());
         // "Drucken" ran with its after-print steps.
-        if (c.journaled) EXPECT_GT(journalSize(), before.journal);
+        if (c.journaled) {
+            EXPECT_GT(journalSize(), before.journal);
+        }
     }
     EXPECT_EQ(w->TabSheet2->EBetrag->text(), "0");
 }

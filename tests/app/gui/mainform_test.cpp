@@ -80,8 +80,12 @@ TEST_F(MainWindow, FirstStartShowsDefaultsAndStoresTheFonts) {
         const auto& s = p().sub(c);
         EXPECT_EQ(s.kv->text(), "0");
         EXPECT_EQ(s.kh->text(), "0");
-        if (s.links) EXPECT_TRUE(s.links->isChecked()) << c;
-        if (s.gleich) EXPECT_TRUE(s.gleich->isChecked()) << c;
+        if (s.links) {
+            EXPECT_TRUE(s.links->isChecked()) << c;
+        }
+        if (s.gleich) {
+            EXPECT_TRUE(s.gleich->isChecked()) << c;
+        }
         EXPECT_EQ(s.fontName->text(), "Schrift: Courier New");
         EXPECT_EQ(s.fontSize->text(), "Größe: 8");
         EXPECT_EQ(s.fontStyle->text(), "Stil: Fett");
